@@ -1,0 +1,65 @@
+#include "preview/RasterSurface.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace {
+
+constexpr std::size_t kBytesPerPixel = 3;
+
+} // namespace
+
+CRasterSurface::CRasterSurface(std::int32_t width, std::int32_t height, COLORREF fill)
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+      m_rgb(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height) *
+            kBytesPerPixel) {
+    FillRectangle(RECT{0, 0, m_width, m_height}, fill);
+}
+
+void CRasterSurface::FillRectangle(const RECT& rect, COLORREF color) {
+    // Clamping every edge into the raster before any arithmetic keeps
+    // inverted, negative and huge rectangles inside the buffer.
+    const std::int32_t left = std::clamp(rect.left, 0, m_width);
+    const std::int32_t right = std::clamp(rect.right, 0, m_width);
+    const std::int32_t top = std::clamp(rect.top, 0, m_height);
+    const std::int32_t bottom = std::clamp(rect.bottom, 0, m_height);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const std::uint8_t pixel[kBytesPerPixel] = {RedOf(color), GreenOf(color), BlueOf(color)};
+    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * kBytesPerPixel;
+    for (std::int32_t y = top; y < bottom; ++y) {
+        auto at = m_rgb.begin() +
+                  static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * rowBytes +
+                                              static_cast<std::size_t>(left) * kBytesPerPixel);
+        for (std::int32_t x = left; x < right; ++x) {
+            at = std::copy(std::begin(pixel), std::end(pixel), at);
+        }
+    }
+}
+
+void CRasterSurface::SetTextBackground(COLORREF color) {
+    m_textBackground = color;
+}
+
+void CRasterSurface::SetTextForeground(COLORREF color) {
+    m_textForeground = color;
+}
+
+void CRasterSurface::DrawTextRun(std::int32_t x, std::int32_t y, std::string_view text) {
+    m_textRuns.push_back(CTextRun{x, y, m_textForeground, m_textBackground, CString(text)});
+}
+
+CBitmapSize CRasterSurface::GetSelectedBitmapSize() const {
+    return CBitmapSize{m_width, m_height};
+}
+
+COLORREF CRasterSurface::GetPixel(std::int32_t x, std::int32_t y) const {
+    if (x < 0 || x >= m_width || y < 0 || y >= m_height) {
+        return kOutside;
+    }
+    const std::size_t offset = (static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
+                                static_cast<std::size_t>(x)) *
+                               kBytesPerPixel;
+    return RgbColor(m_rgb[offset], m_rgb[offset + 1], m_rgb[offset + 2]);
+}
