@@ -1,0 +1,198 @@
+#include "view/TintbarView.h"
+
+#include "css/CopyText.h"
+#include "text/MultiByte.h"
+#include "view/ViewTexts.h"
+
+namespace {
+
+// Client-area layout: the horizontal bar across the top left, the page
+// background below it, the status strip along the bottom and the vertical
+// bar down the right edge, over the strip's right end.
+constexpr std::int32_t kVerticalBarWidth = 17;
+constexpr std::int32_t kVerticalBarLeft = kClientWidth - kVerticalBarWidth;
+constexpr std::int32_t kHorizontalBarWidth = kVerticalBarLeft;
+constexpr std::int32_t kHorizontalBarHeight = 51;
+constexpr std::int32_t kStripHeight = 21;
+constexpr std::int32_t kStripTop = kClientHeight - kStripHeight;
+constexpr std::int32_t kBackgroundHeight = kStripTop - kHorizontalBarHeight;
+constexpr COLORREF kStripGrey = 0xD9D9D9;
+constexpr std::int32_t kLabelX = 2;
+constexpr std::int32_t kLabelY = 220;
+
+constexpr int kHorizontalBar = 0;
+constexpr int kVerticalBar = 1;
+// Pixels per design unit: the horizontal bar is three times enlarged, so
+// it is 51 pixels thick where the vertical bar is 17.
+constexpr std::int32_t kHorizontalScale = 3;
+constexpr std::int32_t kVerticalScale = 1;
+constexpr std::int32_t kHorizontalOrientation = 0;
+constexpr std::int32_t kVerticalOrientation = 1;
+
+constexpr const char* kStartupCssFile = "default.css";
+
+// Another program may hold the clipboard for a moment: the first attempt and
+// 20 retries, each failed attempt followed by a pause, the last one too.
+constexpr int kOpenAttempts = 21;
+constexpr int kOpenRetryPauseMilliseconds = 1;
+
+constexpr const char* kCopyFailedCaption = "Fatal error";
+constexpr const char* kPasteLockFailedMessage = "error on the step ClipboardPaste - GlobalLock()";
+
+void CopyColorsAndScale(const CScrollBarModel& source, CScrollBarModel& target) {
+    target.SetColors(source.GetColors());
+    target.SetScale(source.GetScale());
+}
+
+} // namespace
+
+CTintbarView::CTintbarView(const CViewPlatform& platform) : m_platform(platform) {
+    m_label = GetReadyLabel();
+    ResetColors();
+    SaveUndoSnapshot();
+}
+
+void CTintbarView::PaintPreview() {
+    CDrawSurface* surface = m_platform.surfaces.ObtainSurface();
+    if (surface == nullptr) {
+        return;
+    }
+    surface->FillRectangle(0, kHorizontalBarHeight, kHorizontalBarWidth, kBackgroundHeight,
+                           m_background);
+    surface->FillRectangle(0, kStripTop, kClientWidth, kStripHeight, kStripGrey);
+    m_bars[kHorizontalBar].DrawHorizontal(*surface, 0, 0, kHorizontalBarWidth,
+                                          kHorizontalBarHeight);
+    // Drawn after the strip, so it covers the strip's right end.
+    m_bars[kVerticalBar].DrawVertical(*surface, kVerticalBarLeft, 0, kVerticalBarWidth,
+                                      kClientHeight);
+    surface->SetTextBackground(kStripGrey);
+    surface->SetTextForeground(kBlack);
+    surface->DrawTextRun(kLabelX, kLabelY, m_label);
+    m_platform.surfaces.ReleaseSurface(*surface);
+}
+
+int CTintbarView::HitTestBars(std::int32_t x, std::int32_t y) {
+    // The vertical bar first: where the two bars' closed rectangles meet, at
+    // the column x = 163, the vertical bar claims the point.
+    const int element = m_bars[kVerticalBar].HitTest(x, y, kVerticalBarLeft, 0, kVerticalBarWidth,
+                                                     kClientHeight, kVerticalOrientation);
+    if (element != kNoElement) {
+        return element;
+    }
+    return m_bars[kHorizontalBar].HitTest(x, y, 0, 0, kHorizontalBarWidth, kHorizontalBarHeight,
+                                          kHorizontalOrientation);
+}
+
+void CTintbarView::OnMouseMove(std::int32_t x, std::int32_t y) {
+    m_label = GetHoverLabel(HitTestBars(x, y));
+    PaintPreview();
+}
+
+void CTintbarView::OnLButtonDown(std::int32_t x, std::int32_t y) {
+    const int element = HitTestBars(x, y);
+    CColorDialogRequest request;
+    request.fullOpen = true;
+    // Both bars hold the same colours; the vertical one is asked.
+    request.initialColor =
+        element != kNoElement ? m_bars[kVerticalBar].GetElementColor(element) : m_background;
+    const std::optional<COLORREF> chosen = m_platform.colorDialog.RunModal(request);
+    if (!chosen) {
+        return;
+    }
+    // Taken after the user confirmed and before the change, so that Undo
+    // brings back the colours from just before it.
+    SaveUndoSnapshot();
+    if (element != kNoElement) {
+        for (CScrollBarModel& bar : m_bars) {
+            bar.SetElementColor(element, *chosen);
+        }
+    } else {
+        m_background = *chosen;
+    }
+    PaintPreview();
+}
+
+void CTintbarView::OnEditUndo() {
+    // The undo copy stays as it is: a second Undo restores the same colours.
+    m_background = m_undoBackground;
+    for (std::size_t index = 0; index < m_bars.size(); ++index) {
+        CopyColorsAndScale(m_undoBars[index], m_bars[index]);
+    }
+    PaintPreview();
+}
+
+void CTintbarView::OnEditCopy() {
+    if (SetClipboardText(BuildCopyText(m_bars[kHorizontalBar]))) {
+        m_platform.desktop.Beep();
+    } else {
+        m_platform.desktop.ShowMessage(GetCopyFailedMessage(), CString{kCopyFailedCaption});
+    }
+}
+
+void CTintbarView::OnEditPaste() {
+    CString text = GetClipboardText();
+    multibyte::TrimInPlace(text);
+    if (!text.empty()) {
+        // The beep says that text was taken, not that it held any colour.
+        m_platform.desktop.Beep();
+        SaveUndoSnapshot();
+        for (CScrollBarModel& bar : m_bars) {
+            bar.ImportCssText(text);
+        }
+    }
+    PaintPreview();
+}
+
+void CTintbarView::ResetColors() {
+    m_background = kWhite;
+    // Each bar reads the file on its own.
+    for (CScrollBarModel& bar : m_bars) {
+        bar.ImportCssFile(kStartupCssFile);
+    }
+    m_bars[kHorizontalBar].SetScale(kHorizontalScale);
+    m_bars[kVerticalBar].SetScale(kVerticalScale);
+}
+
+void CTintbarView::SaveUndoSnapshot() {
+    m_undoBackground = m_background;
+    for (std::size_t index = 0; index < m_bars.size(); ++index) {
+        CopyColorsAndScale(m_bars[index], m_undoBars[index]);
+    }
+}
+
+bool CTintbarView::OpenClipboard() {
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        if (m_platform.clipboard.Open()) {
+            return true;
+        }
+        m_platform.desktop.Pause(kOpenRetryPauseMilliseconds);
+    }
+    return false;
+}
+
+bool CTintbarView::SetClipboardText(CString text) {
+    if (!OpenClipboard()) {
+        return false;
+    }
+    const ClipboardWrite result = m_platform.clipboard.WriteText(text);
+    m_platform.clipboard.Close();
+    return result == ClipboardWrite::kWritten;
+}
+
+CString CTintbarView::GetClipboardText() {
+    CString text;
+    if (!OpenClipboard()) {
+        return text;
+    }
+    const ClipboardRead result = m_platform.clipboard.ReadText(text);
+    // Closed before any message: a modal message box must not keep the
+    // desktop's shared clipboard from every other program while it waits.
+    m_platform.clipboard.Close();
+    if (result == ClipboardRead::kLockFailed) {
+        m_platform.desktop.ShowMessage(CString{kPasteLockFailedMessage}, std::nullopt);
+    }
+    if (result != ClipboardRead::kText) {
+        text.clear();
+    }
+    return text;
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+// What the view needs of the window and the desktop, as small interfaces:
+// the application shell implements them with the toolkit, the tests with
+// fakes that record calls and inject failures. All text crossing them is in
+// the program's code page.
+
+#include "preview/DrawSurface.h"
+#include "text/Types.h"
+
+#include <optional>
+
+// The drawing surface of the view's client area, obtained for one paint.
+class CSurfaceSource {
+public:
+    virtual ~CSurfaceSource() = default;
+    // nullptr when no surface can be had.
+    virtual CDrawSurface* ObtainSurface() = 0;
+    // Gives the surface back; what was drawn on it shows on the window now.
+    virtual void ReleaseSurface(CDrawSurface& surface) = 0;
+};
+
+enum class ClipboardRead {
+    kText,       // text holds the clipboard's text, up to its first NUL byte
+    kNoText,     // the clipboard holds no text
+    kLockFailed, // there is text, but its memory could not be locked
+};
+
+enum class ClipboardWrite {
+    kWritten,
+    kAllocationFailed,
+    kLockFailed,
+    kRefused, // the clipboard would not take the data
+};
+
+// The desktop's shared clipboard, plain text only. Read and write need the
+// clipboard open; whatever write allocates, the implementation frees again on
+// every failure.
+class CClipboard {
+public:
+    virtual ~CClipboard() = default;
+    // Fails at once while another program holds the clipboard open.
+    virtual bool Open() = 0;
+    virtual void Close() = 0;
+    virtual ClipboardRead ReadText(CString& text) = 0;
+    virtual ClipboardWrite WriteText(const CString& text) = 0;
+};
+
+struct CColorDialogRequest {
+    COLORREF initialColor = kBlack;
+    bool fullOpen = false; // the custom-colour section open from the start
+};
+
+// The desktop's colour chooser, run modally.
+class CColorDialog {
+public:
+    virtual ~CColorDialog() = default;
+    // The chosen colour when the user confirms; nothing when cancelled.
+    virtual std::optional<COLORREF> RunModal(const CColorDialogRequest& request) = 0;
+};
+
+class CDesktop {
+public:
+    virtual ~CDesktop() = default;
+    virtual void Beep() = 0;
+    // A modal message with an OK button only, owned by the view's window.
+    // Without a caption the application's name stands in its place.
+    virtual void ShowMessage(const CString& text, const std::optional<CString>& caption) = 0;
+    // Blocks the calling thread.
+    virtual void Pause(int milliseconds) = 0;
+};
+
+struct CViewPlatform {
+    CSurfaceSource& surfaces;
+    CClipboard& clipboard;
+    CColorDialog& colorDialog;
+    CDesktop& desktop;
+};
