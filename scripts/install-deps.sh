@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs everything Tintbar needs to build, run and test on Debian 12.
+# Run as root. Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # Build
+  build-essential cmake pkg-config
+  # The application's toolkit
+  libwxgtk3.2-dev
+  # The command-line companion's PNG output
+  libpng-dev
+  # Unit tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # Fuzzing (libFuzzer ships with clang's runtime)
+  clang libclang-rt-14-dev
+  # End-to-end tests: a virtual display, input, clipboard and screenshots
+  xvfb xdotool xclip x11-utils imagemagick python3
+  # Japanese labels and menus
+  fonts-noto-cjk
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Tintbar and runs every test: the unit and
+# end-to-end tests, the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short fuzzing run.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+jobs=$(nproc)
+
+bash scripts/install-deps.sh
+
+echo "== Build and test"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_SANITIZE=ON -DTINTBAR_BUILD_APP=OFF
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== Short fuzzing run"
+bash scripts/fuzz.sh --seconds 30
