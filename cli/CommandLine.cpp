@@ -1,0 +1,99 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CliError.h"
+
+namespace {
+
+constexpr std::string_view kHelpText =
+    "Usage: tintbar-css [--modern | --png IMAGE] [FILE]\n"
+    "\n"
+    "Reads the seven scrollbar colours from the BODY rule of the CSS in FILE\n"
+    "(standard input when FILE is absent or \"-\") exactly as Tintbar's Paste\n"
+    "reads them, and prints them as Tintbar's Copy writes them.\n"
+    "\n"
+    "  --modern     print CSS for current browsers instead: scrollbar-color on\n"
+    "               the root element, and ::-webkit-scrollbar rules for engines\n"
+    "               that do not know scrollbar-color\n"
+    "  --png IMAGE  write the 180 x 240 preview picture (without the status\n"
+    "               text) to the PNG file IMAGE instead of printing\n"
+    "  --help       print this help\n"
+    "\n"
+    "The text is read up to its first NUL byte and trimmed. Text that is empty\n"
+    "or only white space is refused, as Paste ignores it; any other text is\n"
+    "imported, and a colour that it does not name comes out black.\n"
+    "Nothing is written unless the whole result could be made.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the input cannot be read or is blank\n"
+    "or the output cannot be written, 2 for a wrong command line.\n";
+
+constexpr std::string_view kHelpOption = "--help";
+constexpr std::string_view kShortHelpOption = "-h";
+constexpr std::string_view kModernOption = "--modern";
+constexpr std::string_view kPngOption = "--png";
+constexpr std::string_view kPngOptionWithValue = "--png=";
+constexpr std::string_view kEndOfOptions = "--";
+
+[[noreturn]] void ThrowUsage(const std::string& message) {
+    throw CCliError(message + " (see tintbar-css --help)", kExitUsage);
+}
+
+void SetOutput(CCommandLine& commandLine, OutputKind output) {
+    if (commandLine.output != OutputKind::kCopyText && commandLine.output != output) {
+        ThrowUsage("--modern and --png cannot be combined");
+    }
+    commandLine.output = output;
+}
+
+void SetPngPath(CCommandLine& commandLine, std::string_view path) {
+    if (path.empty()) {
+        ThrowUsage("--png needs the name of the image file to write");
+    }
+    SetOutput(commandLine, OutputKind::kPng);
+    commandLine.pngPath = path;
+}
+
+void SetInputPath(CCommandLine& commandLine, const std::string& path, bool& inputGiven) {
+    if (inputGiven) {
+        ThrowUsage("only one input file can be given, found '" + commandLine.inputPath + "' and '" +
+                   path + "'");
+    }
+    commandLine.inputPath = path;
+    inputGiven = true;
+}
+
+} // namespace
+
+CCommandLine CCommandLine::Parse(std::span<const std::string> arguments) {
+    CCommandLine commandLine;
+    bool inputGiven = false;
+    bool optionsEnded = false;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (optionsEnded || argument == kStandardInput || !argument.starts_with('-')) {
+            SetInputPath(commandLine, argument, inputGiven);
+        } else if (argument == kEndOfOptions) {
+            optionsEnded = true;
+        } else if (argument == kHelpOption || argument == kShortHelpOption) {
+            // Help makes no result, so the rest of the line is not looked at.
+            CCommandLine help;
+            help.output = OutputKind::kHelp;
+            return help;
+        } else if (argument == kModernOption) {
+            SetOutput(commandLine, OutputKind::kModernCss);
+        } else if (argument == kPngOption) {
+            if (index + 1 == arguments.size()) {
+                ThrowUsage("--png needs the name of the image file to write");
+            }
+            SetPngPath(commandLine, arguments[++index]);
+        } else if (argument.starts_with(kPngOptionWithValue)) {
+            SetPngPath(commandLine, std::string_view(argument).substr(kPngOptionWithValue.size()));
+        } else {
+            ThrowUsage("unknown option '" + argument + "'");
+        }
+    }
+    return commandLine;
+}
+
+std::string_view GetHelpText() {
+    return kHelpText;
+}

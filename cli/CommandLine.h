@@ -1,0 +1,31 @@
+#pragma once
+
+// The arguments of tintbar-css, checked: which output is wanted and where
+// the CSS comes from. It reads no file and writes nothing.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+enum class OutputKind {
+    kCopyText,  // the text that Copy puts on the clipboard
+    kModernCss, // the same colours for current browsers
+    kPng,       // the preview picture
+    kHelp,
+};
+
+struct CCommandLine {
+    // The name that stands for standard input.
+    static constexpr std::string_view kStandardInput = "-";
+
+    OutputKind output = OutputKind::kCopyText;
+    std::string inputPath{kStandardInput};
+    std::string pngPath;
+
+    // arguments excludes the program name. Throws CCliError with the usage
+    // exit status for an unknown option, a missing value or a second file.
+    static CCommandLine Parse(std::span<const std::string> arguments);
+};
+
+// The text that --help prints.
+std::string_view GetHelpText();

@@ -1,0 +1,16 @@
+#pragma once
+
+// Writes a finished result: to standard output, or into a file that is
+// replaced as a whole, so that a reader never finds half a file and a
+// failure leaves any earlier file as it was.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Throws CCliError when the bytes cannot all be written.
+void WriteStandardOutput(std::string_view bytes);
+// Writes a temporary file beside path and renames it to path. Throws
+// CCliError when any step fails; the temporary file is removed then.
+void ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

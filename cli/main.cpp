@@ -1,0 +1,56 @@
+// tintbar-css: the seven scrollbar colours of a style sheet, read as Paste
+// reads them, written as Copy writes them, as CSS for current browsers, or
+// as the preview picture.
+
+#include "cli/CliError.h"
+#include "cli/CommandLine.h"
+#include "cli/InputText.h"
+#include "cli/ModernCss.h"
+#include "cli/OutputFile.h"
+#include "cli/PngImage.h"
+#include "cli/PreviewPicture.h"
+#include "css/CopyText.h"
+#include "preview/ScrollBarModel.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Run(const CCommandLine& commandLine) {
+    if (commandLine.output == OutputKind::kHelp) {
+        WriteStandardOutput(GetHelpText());
+        return;
+    }
+    CScrollBarModel bar;
+    bar.ImportCssText(ReadInputText(commandLine.inputPath));
+    if (commandLine.output == OutputKind::kPng) {
+        ReplaceFile(commandLine.pngPath, EncodePng(RenderPreviewPicture(bar.GetColors())));
+    } else if (commandLine.output == OutputKind::kModernCss) {
+        WriteStandardOutput(BuildModernCss(bar));
+    } else {
+        WriteStandardOutput(BuildCopyText(bar));
+    }
+}
+
+void ReportError(const char* message) {
+    std::fprintf(stderr, "tintbar-css: %s\n", message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        Run(CCommandLine::Parse(arguments));
+        return 0;
+    } catch (const CCliError& error) {
+        ReportError(error.what());
+        return error.GetExitStatus();
+    } catch (const std::exception& error) {
+        ReportError(error.what());
+        return kExitFailure;
+    }
+}
