@@ -1,0 +1,32 @@
+#pragma once
+
+// The view's drawing surface on the canvas window: each paint draws into a
+// fresh raster of the client area, and releasing it shows the raster and
+// the recorded text runs on the window at once.
+
+#include "preview/RasterSurface.h"
+#include "view/ViewPlatform.h"
+
+#include <wx/dc.h>
+#include <wx/window.h>
+
+#include <optional>
+
+class CCanvasSurfaceSource : public CSurfaceSource {
+public:
+    explicit CCanvasSurfaceSource(wxWindow& window);
+
+    CDrawSurface* ObtainSurface() override;
+    void ReleaseSurface(CDrawSurface& surface) override;
+
+    // While a paint request is answered, surfaces are shown on its context
+    // instead of a fresh one of the window; nullptr ends that.
+    void SetPaintContext(wxDC* paintContext) { m_paintContext = paintContext; }
+
+private:
+    void Show(const CRasterSurface& raster, wxDC& context) const;
+
+    wxWindow& m_window;
+    std::optional<CRasterSurface> m_raster;
+    wxDC* m_paintContext = nullptr;
+};

@@ -1,0 +1,104 @@
+#include "app/MainFrame.h"
+
+#include "app/AppIcon.h"
+#include "app/PreviewCanvas.h"
+#include "view/TintbarView.h"
+
+#include <wx/accel.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+
+#include <array>
+
+namespace {
+
+constexpr const char* kProductName = "Hueline";
+constexpr long kFrameStyle = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX;
+
+constexpr int kFileMenu = 0;
+// The window's pane commands: bound to F6 and Shift+F6 so that the keys are
+// taken, but the single-pane window has nothing to answer them.
+constexpr int kNextPane = wxID_HIGHEST + 1;
+constexpr int kPreviousPane = wxID_HIGHEST + 2;
+
+} // namespace
+
+CMainFrame::CMainFrame(wxDocManager* manager)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(kProductName),
+                       wxDefaultPosition, wxDefaultSize, kFrameStyle),
+      m_canvas(new CPreviewCanvas(this)), m_colorDialog(*this), m_desktop(*this) {
+    SetIcons(GetAppIconBundle());
+    SetMenuBar(CreateMenus(*manager));
+    // Shown but disabled: the popup cannot be opened.
+    GetMenuBar()->EnableTop(kFileMenu, false);
+    CreateAccelerators();
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_canvas);
+    SetSizer(sizer);
+    SetClientSize(kClientWidth, kClientHeight);
+    // Minimum and maximum alike: the window cannot be resized.
+    const wxSize frameSize = GetSize();
+    SetSizeHints(frameSize, frameSize);
+
+    m_preview = std::make_unique<CTintbarView>(
+        CViewPlatform{m_canvas->GetSurfaceSource(), m_clipboard, m_colorDialog, m_desktop});
+    m_canvas->SetView(m_preview.get());
+    m_canvas->SetFocus();
+}
+
+CMainFrame::~CMainFrame() {
+    m_canvas->SetView(nullptr);
+}
+
+wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
+    auto* fileMenu = new wxMenu;
+    fileMenu->Append(wxID_NEW, wxString::FromUTF8("新規作成(&N)\tCtrl+N"));
+    fileMenu->Append(wxID_OPEN, wxString::FromUTF8("開く(&O)...\tCtrl+O"));
+    fileMenu->Append(wxID_SAVE, wxString::FromUTF8("上書き保存(&S)\tCtrl+S"));
+    fileMenu->Append(wxID_SAVEAS, wxString::FromUTF8("名前を付けて保存(&A)..."));
+    fileMenu->AppendSeparator();
+    // The framework fills this submenu with the recent files.
+    auto* recentFiles = new wxMenu;
+    manager.FileHistoryUseMenu(recentFiles);
+    manager.FileHistoryAddFilesToMenu(recentFiles);
+    wxMenuItem* recentItem =
+        fileMenu->AppendSubMenu(recentFiles, wxString::FromUTF8("最近使ったファイル"));
+    recentItem->Enable(manager.GetHistoryFilesCount() > 0);
+    fileMenu->AppendSeparator();
+    fileMenu->Append(wxID_EXIT, wxString::FromUTF8("アプリケーションの終了(&X)"));
+
+    auto* editMenu = new wxMenu;
+    editMenu->Append(wxID_UNDO, wxString::FromUTF8("元に戻す(&U)\tCtrl+Z"));
+    editMenu->AppendSeparator();
+    editMenu->Append(wxID_COPY, wxString::FromUTF8("コピー(&C)\tCtrl+C"));
+    editMenu->Append(wxID_PASTE, wxString::FromUTF8("貼り付け(&P)\tCtrl+V"));
+
+    auto* helpMenu = new wxMenu;
+    helpMenu->Append(wxID_ABOUT, wxString::FromUTF8("バージョン情報 Tintbar(&A)..."));
+
+    auto* menuBar = new wxMenuBar;
+    menuBar->Append(fileMenu, wxString::FromUTF8("ファイル(&F)"));
+    menuBar->Append(editMenu, wxString::FromUTF8("編集(&E)"));
+    menuBar->Append(helpMenu, wxString::FromUTF8("ヘルプ(&H)"));
+    return menuBar;
+}
+
+void CMainFrame::CreateAccelerators() {
+    std::array<wxAcceleratorEntry, 13> entries = {{
+        {wxACCEL_CTRL, 'N', wxID_NEW},
+        {wxACCEL_CTRL, 'O', wxID_OPEN},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},
+        {wxACCEL_CTRL, 'X', wxID_CUT},
+        {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_F6, kNextPane},
+        {wxACCEL_SHIFT, WXK_F6, kPreviousPane},
+    }};
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+}

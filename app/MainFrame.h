@@ -1,0 +1,37 @@
+#pragma once
+
+// The fixed-size main window: caption, window menu, minimize and close
+// boxes, the menu bar and the accelerators, around the canvas that shows
+// the preview. It owns the one CTintbarView and the desktop services the
+// view uses, so New and Open, which recreate the framework's view, never
+// touch the colours.
+
+#include "app/WxClipboard.h"
+#include "app/WxColorDialog.h"
+#include "app/WxDesktop.h"
+
+#include <wx/docview.h>
+
+#include <memory>
+
+class CPreviewCanvas;
+class CTintbarView;
+
+class CMainFrame : public wxDocParentFrame {
+public:
+    // Constructing the frame constructs the view, which reads "default.css".
+    explicit CMainFrame(wxDocManager* manager);
+    ~CMainFrame() override;
+
+    CTintbarView& GetPreview() { return *m_preview; }
+
+private:
+    wxMenuBar* CreateMenus(wxDocManager& manager);
+    void CreateAccelerators();
+
+    CPreviewCanvas* m_canvas;
+    CWxClipboard m_clipboard;
+    CWxColorDialog m_colorDialog;
+    CWxDesktop m_desktop;
+    std::unique_ptr<CTintbarView> m_preview;
+};

@@ -1,0 +1,164 @@
+#include "app/TintbarApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/TintbarDoc.h"
+#include "app/TintbarDocView.h"
+
+#include <wx/clipbrd.h>
+#include <wx/config.h>
+#include <wx/fileconf.h>
+#include <wx/log.h>
+#include <wx/stdpaths.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* kAppName = "Tintbar";
+constexpr const char* kProductName = "Hueline";
+constexpr const char* kDocumentTypeName = "Tintbar.Document";
+constexpr const char* kViewTypeName = "Tintbar.View";
+constexpr const char* kDocumentPathParameter = "file";
+constexpr std::size_t kRecentFileCount = 4;
+
+// The framework's document manager for one document at a time, with a
+// recent-file list of four entries. It never leaves the window without a
+// document: the Edit commands reach the preview through the document's view.
+class CTintbarDocManager : public wxDocManager {
+public:
+    // Initialize() runs once the object is complete, so that it finds the
+    // file history of this class.
+    CTintbarDocManager() : wxDocManager(0, false) { Initialize(); }
+
+    wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(kRecentFileCount); }
+
+    wxDocument* CreateDocument(const wxString& path, long flags) override {
+        wxDocument* document = wxDocManager::CreateDocument(path, flags);
+        if (document == nullptr && GetDocuments().empty() && m_keepsADocument) {
+            // Opening failed after the previous document was closed.
+            document = wxDocManager::CreateDocument(wxString(), wxDOC_NEW);
+        }
+        return document;
+    }
+
+    // Set once start-up has its first document; before that a failure ends
+    // the program.
+    void KeepADocument() { m_keepsADocument = true; }
+
+private:
+    bool m_keepsADocument = false;
+};
+
+bool HasDisplaySetting() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(CTintbarApp, wxApp)
+    EVT_MENU(wxID_ABOUT, CTintbarApp::OnAppAbout)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    wxIMPLEMENT_APP_NO_MAIN(CTintbarApp);
+
+CTintbarApp::CTintbarApp() {
+    SetAppName(kAppName);
+}
+
+bool CTintbarApp::Initialize(int& argumentCount, wxChar** arguments) {
+    // The toolkit's own complaint names only DISPLAY; ours says it once.
+    bool initialized = false;
+    {
+        wxLogNull quiet;
+        initialized = wxApp::Initialize(argumentCount, arguments);
+    }
+    if (!initialized) {
+        const char* x11 = std::getenv("DISPLAY");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        std::fprintf(stderr, "tintbar: cannot open a display: cannot connect to \"%s\"\n",
+                     x11 != nullptr ? x11 : (wayland != nullptr ? wayland : ""));
+    }
+    return initialized;
+}
+
+void CTintbarApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddParam(kDocumentPathParameter, wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CTintbarApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    if (parser.GetParamCount() > 0) {
+        m_documentPath = parser.GetParam(0);
+    }
+    return wxApp::OnCmdLineParsed(parser);
+}
+
+bool CTintbarApp::OnInit() {
+    if (!wxApp::OnInit()) {
+        return false;
+    }
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    wxConfigBase::Set(new wxFileConfig(kAppName));
+
+    auto* manager = new CTintbarDocManager;
+    m_docManager = manager;
+    m_docManager->SetMaxDocsOpen(1);
+    new wxDocTemplate(m_docManager, kAppName, "*", "", "", kDocumentTypeName, kViewTypeName,
+                      CLASSINFO(CTintbarDoc), CLASSINFO(CTintbarDocView));
+    m_docManager->FileHistoryLoad(*wxConfigBase::Get());
+
+    // The frame constructs the view, which reads "default.css".
+    auto* frame = new CMainFrame(m_docManager);
+    SetTopWindow(frame);
+    const wxDocument* document = m_documentPath.empty()
+                                     ? m_docManager->CreateDocument(wxString(), wxDOC_NEW)
+                                     : m_docManager->CreateDocument(m_documentPath, wxDOC_SILENT);
+    if (document == nullptr) {
+        frame->Destroy();
+        return false;
+    }
+    manager->KeepADocument();
+
+    frame->Show();
+    frame->Update();
+    frame->SetTitle(kProductName);
+    return true;
+}
+
+int CTintbarApp::OnExit() {
+    if (m_docManager != nullptr) {
+        m_docManager->FileHistorySave(*wxConfigBase::Get());
+        delete m_docManager;
+        m_docManager = nullptr;
+    }
+    // Leaves the copied text with the desktop's clipboard keeper, where
+    // there is one, so that it outlives the program.
+    wxTheClipboard->Flush();
+    return wxApp::OnExit();
+}
+
+void CTintbarApp::OnAppAbout(wxCommandEvent&) {
+    CAboutDlg dialog(GetTopWindow());
+    dialog.ShowModal();
+}
+
+int main(int argc, char** argv) {
+    if (!HasDisplaySetting()) {
+        std::fprintf(stderr, "tintbar: cannot open a display: neither DISPLAY nor "
+                             "WAYLAND_DISPLAY is set\n");
+        return EXIT_FAILURE;
+    }
+    // Where an X server is reachable (X11, or XWayland beside a Wayland
+    // session), draw through it: the window then shows each paint at once.
+    if (std::getenv("DISPLAY") != nullptr && std::getenv("GDK_BACKEND") == nullptr) {
+        setenv("GDK_BACKEND", "x11", 0);
+    }
+    const int status = wxEntry(argc, argv);
+    return status < 0 ? EXIT_FAILURE : status;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The application object: starts the document framework with its one
+// template, the main frame and the empty first document, and answers
+// Help > About.
+
+#include <wx/app.h>
+#include <wx/cmdline.h>
+
+class wxDocManager;
+
+class CTintbarApp : public wxApp {
+public:
+    CTintbarApp();
+
+    bool Initialize(int& argumentCount, wxChar** arguments) override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+    bool OnInit() override;
+    int OnExit() override;
+
+private:
+    void OnAppAbout(wxCommandEvent& event);
+
+    wxDocManager* m_docManager = nullptr;
+    wxString m_documentPath;
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+wxDECLARE_APP(CTintbarApp);

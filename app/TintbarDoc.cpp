@@ -1,0 +1,15 @@
+#include "app/TintbarDoc.h"
+
+wxIMPLEMENT_DYNAMIC_CLASS(CTintbarDoc, wxDocument);
+
+bool CTintbarDoc::OnNewDocument() {
+    return wxDocument::OnNewDocument();
+}
+
+std::ostream& CTintbarDoc::SaveObject(std::ostream& stream) {
+    return stream;
+}
+
+std::istream& CTintbarDoc::LoadObject(std::istream& stream) {
+    return stream;
+}
