@@ -1,0 +1,90 @@
+// The colour import of arbitrary bytes: the one-pass reader must answer
+// every question exactly as the step-by-step reference does, and the model
+// must end up with the colours of the reference's values. The first byte
+// chooses the code page (even: 932, odd: UTF-8); the rest is the CSS text.
+
+#include "chromlib/Chromlib.h"
+#include "css/CssSource.h"
+#include "css/ScrollbarProperties.h"
+#include "fuzz/FuzzCheck.h"
+#include "preview/ScrollBarModel.h"
+#include "tests/css/LiteralCssSource.h"
+#include "text/MultiByte.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace {
+
+// Names beside the seven properties: prefixes, the selector word, odd bytes
+// and capitals, which the lookup lower-cases.
+constexpr std::array<std::string_view, 6> kOtherNames = {
+    "", "scrollbar", "body", "color", "SCROLLBAR-FACE-COLOR", "\x82\x60"};
+constexpr std::array<std::string_view, 3> kSelectors = {"BODY", "body", "a"};
+// Declarations asked for by index, one past the end and a negative index
+// included; a text of the fuzzer's length rarely has more.
+constexpr std::int32_t kFirstIndex = -1;
+constexpr std::int32_t kLastIndex = 12;
+
+std::string Number(unsigned long value) {
+    return std::to_string(value);
+}
+
+void CompareStripping(const CString& text) {
+    CString stripped = text;
+    CCssSource::StripComments(stripped);
+    CString reference = text;
+    CLiteralCssSource::StripComments(reference);
+    Require(stripped == reference, "StripComments", stripped, reference);
+}
+
+void CompareLookups(const CCssSource& source, const CLiteralCssSource& reference) {
+    Require(source.GetText() == reference.GetText(), "normalised text", source.GetText(),
+            reference.GetText());
+    for (const std::string_view selector : kSelectors) {
+        for (std::int32_t index = kFirstIndex; index <= kLastIndex; ++index) {
+            const CString actual = source.GetDeclaration(CString(selector), index);
+            const CString expected = reference.GetDeclaration(CString(selector), index);
+            Require(actual == expected, "GetDeclaration", actual, expected);
+        }
+    }
+    for (const auto& names : {std::span<const std::string_view>(kScrollbarProperties),
+                              std::span<const std::string_view>(kOtherNames)}) {
+        for (const std::string_view name : names) {
+            const CString actual = source.GetPropertyValue(CString(name));
+            const CString expected = reference.GetPropertyValue(CString(name));
+            Require(actual == expected, name, actual, expected);
+        }
+    }
+}
+
+void CompareImport(const CString& text, const CLiteralCssSource& reference) {
+    CScrollBarModel bar;
+    bar.ImportCssText(text);
+    const ColorList colors = bar.GetColors();
+    for (std::size_t position = 0; position < kScrollbarProperties.size(); ++position) {
+        const CString value = reference.GetPropertyValue(CString(kScrollbarProperties[position]));
+        const auto expected = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(value.c_str()));
+        Require(colors[position] == expected, kScrollbarProperties[position],
+                Number(colors[position]), Number(expected));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    multibyte::SetCodePage((data[0] & 1) != 0 ? multibyte::kUtf8 : multibyte::kShiftJis);
+    const CString text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    CompareStripping(text);
+    const CCssSource source(text);
+    const CLiteralCssSource reference(text);
+    CompareLookups(source, reference);
+    CompareImport(text, reference);
+    return 0;
+}
