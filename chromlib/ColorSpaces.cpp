@@ -23,7 +23,9 @@ std::uint32_t CColorSpaces::ChannelFromScaled(double value) {
         return 0;
     }
     const double clamped = std::clamp(value, 0.0, kChannelMaximum);
-    return static_cast<std::uint32_t>(std::floor(clamped + 0.5));
+    // std::round takes halves away from zero, which is up for these values;
+    // floor(value + 0.5) would turn 0.49999999999999994 into 1.
+    return static_cast<std::uint32_t>(std::round(clamped));
 }
 
 std::uint32_t CColorSpaces::ChannelFromUnit(double value) {
@@ -41,12 +43,14 @@ std::uint32_t CColorSpaces::FromHwb(double hue, double whiteness, double blackne
         const double grey = white / (white + black);
         return FromUnitRgb({grey, grey, grey});
     }
-    UnitRgb rgb = HslToUnitRgb(hue, 1.0, 0.5);
-    const double chroma = 1.0 - white - black;
-    rgb.red = rgb.red * chroma + white;
-    rgb.green = rgb.green * chroma + white;
-    rgb.blue = rgb.blue * chroma + white;
-    return FromUnitRgb(rgb);
+    // pure * (1 - white - black) + white, arranged so that a channel of the
+    // pure hue at 0 or 1 gives exactly white or 1 - black: 1 - 0.3 - 0.5
+    // would come out just below 0.2 and round 127.5 down.
+    const UnitRgb pure = HslToUnitRgb(hue, 1.0, 0.5);
+    const auto mix = [white, black](double channel) {
+        return channel * (1.0 - black) + (1.0 - channel) * white;
+    };
+    return FromUnitRgb({mix(pure.red), mix(pure.green), mix(pure.blue)});
 }
 
 // An infinite or undefined hue means no particular hue, which CSS treats as 0.
