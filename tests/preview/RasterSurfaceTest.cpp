@@ -95,13 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{INT_MIN, INT_MIN, INT_MIN, -1, {INT_MIN, INT_MIN, INT_MIN, INT_MIN}},
                     SizeCase{-10, -10, INT_MAX, INT_MAX, {-10, -10, INT_MAX - 10, INT_MAX - 10}}));
 
-TEST(RasterSurfaceTest, SizedFillsClipLikeRectangleFills) {
-    CRasterSurface surface(kWidth, kHeight, kGround);
-    surface.FillRectangle(INT_MAX - 1, 0, INT_MAX, kHeight, kPaint);
-    surface.FillRectangle(-10, -10, INT_MAX, 11, kPaint);
-    ExpectFilled(surface, RECT{0, 0, kWidth, 1});
-}
-
 TEST(RasterSurfaceTest, PixelsAreRowsOfRedGreenBlue) {
     CRasterSurface surface(kWidth, kHeight, kGround);
     surface.FillRectangle(RECT{2, 1, 3, 2}, RgbColor(0x11, 0x22, 0x33));
