@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, in build-bench), runs them once and checks
+# three ratios from that one run:
+#   the 10 MB import takes at most 12 times as long as the 1 MB import;
+#   the 10 MB import takes at most 5 times as long as one ASCII lower-casing
+#   pass over the same 10 MB;
+#   one PaintPreview takes at most 100 microseconds.
+# Exits non-zero when a target is missed. Extra arguments go to the
+# benchmark binary (for example --benchmark_filter=Paint).
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build-bench"
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTBAR_BUILD_BENCH=ON \
+  -DTINTBAR_BUILD_APP=OFF -DTINTBAR_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target tintbar_bench -j2
+
+results="$(mktemp "${TMPDIR:-/tmp}/tintbar-bench.XXXXXX.json")"
+trap 'rm -f "$results"' EXIT
+"$build/bin/tintbar_bench" --benchmark_out="$results" --benchmark_out_format=json "$@"
+
+# Every benchmark reports in microseconds; real_time of the named run.
+time_of() {
+  jq -r --arg name "$1" '.benchmarks[] | select(.name == $name) | .real_time' "$results"
+}
+
+import_1mb="$(time_of BM_ImportCssText/1048576)"
+import_10mb="$(time_of BM_ImportCssText/10485760)"
+lower_10mb="$(time_of BM_AsciiLowerCase/10485760)"
+paint="$(time_of BM_PaintPreview)"
+
+missed=0
+check() { # label value target unit
+  local verdict
+  verdict="$(awk -v value="$2" -v target="$3" 'BEGIN { print (value <= target) ? "PASS" : "MISS" }')"
+  printf '%-46s %10.2f%s  (target <= %s%s)  %s\n' "$1" "$2" "$4" "$3" "$4" "$verdict"
+  [[ "$verdict" == PASS ]] || missed=1
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
+
+echo
+if [[ -z "$import_1mb" || -z "$import_10mb" || -z "$lower_10mb" || -z "$paint" ]]; then
+  echo "bench.sh: a benchmark needed for the ratios did not run" >&2
+  exit 1
+fi
+check "import 10 MB / import 1 MB" "$(ratio "$import_10mb" "$import_1mb")" 12 "x"
+check "import 10 MB / ASCII lower-casing of 10 MB" "$(ratio "$import_10mb" "$lower_10mb")" 5 "x"
+check "PaintPreview" "$paint" 100 " us"
+exit "$missed"
