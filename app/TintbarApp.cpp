@@ -11,6 +11,7 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,6 +51,14 @@ public:
 private:
     bool m_keepsADocument = false;
 };
+
+// A terminal's interrupt or the session's request to terminate closes the
+// window as its close box does, so the program ends in good order.
+void CloseMainWindow(int) {
+    if (wxWindow* window = wxTheApp->GetTopWindow()) {
+        window->Close();
+    }
+}
 
 bool HasDisplaySetting() {
     const char* x11 = std::getenv("DISPLAY");
@@ -125,6 +134,8 @@ bool CTintbarApp::OnInit() {
     }
     manager->KeepADocument();
 
+    SetSignalHandler(SIGTERM, CloseMainWindow);
+    SetSignalHandler(SIGINT, CloseMainWindow);
     frame->Show();
     frame->Update();
     frame->SetTitle(kProductName);
