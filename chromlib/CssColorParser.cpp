@@ -9,8 +9,6 @@
 namespace {
 
 constexpr double kPercentScale = 100.0;
-// Longer identifiers cannot be colour keywords; they are not copied.
-constexpr std::size_t kLongestKeyword = 32;
 constexpr std::uint32_t kTransparentWithoutAlpha = 0x000000;
 
 bool IsKind(const CssNumeric& numeric, CssNumericKind kind) {
@@ -153,7 +151,7 @@ std::optional<CssNumeric> CCssColorParser::ReadComponent() {
 }
 
 std::optional<std::uint32_t> CCssColorParser::FromKeyword(std::string_view name) {
-    if (name.size() > kLongestKeyword) {
+    if (name.size() > CNamedColors::kLongestName) {
         return std::nullopt;
     }
     std::string lower(name);

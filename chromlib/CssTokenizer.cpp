@@ -90,15 +90,6 @@ bool CssToken::IsDelim(char character) const {
     return type == CssTokenType::Delim && text.front() == character;
 }
 
-std::vector<CssToken> CCssTokenizer::Tokenize(std::string_view source) {
-    CCssTokenizer tokenizer(source);
-    std::vector<CssToken> tokens;
-    do {
-        tokens.push_back(tokenizer.Next());
-    } while (tokens.back().type != CssTokenType::End);
-    return tokens;
-}
-
 CssToken CCssTokenizer::Next() {
     while (SkipComment()) {
     }
@@ -199,8 +190,9 @@ double CCssTokenizer::ConsumeNumber() {
         text.remove_prefix(1);
     }
     double magnitude = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-    if (error == std::errc::result_out_of_range) {
+    const std::from_chars_result result =
+        std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
         magnitude = ApproximateExponent(text) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -magnitude : magnitude;
@@ -230,21 +222,22 @@ bool CCssTokenizer::StartsIdent(std::size_t offset) const {
     return IsNameStart(first);
 }
 
-const CssToken& CCssTokenStream::Peek(std::size_t ahead) const {
-    return m_tokens[std::min(m_index + ahead, m_tokens.size() - 1)];
+const CssToken& CCssTokenStream::Peek(std::size_t ahead) {
+    while (m_lookahead.size() <= ahead) {
+        m_lookahead.push_back(m_tokenizer.Next());
+    }
+    return m_lookahead[ahead];
 }
 
-const CssToken& CCssTokenStream::Next() {
-    const CssToken& token = m_tokens[m_index];
-    if (token.type != CssTokenType::End) {
-        ++m_index;
-    }
+CssToken CCssTokenStream::Next() {
+    const CssToken token = Peek();
+    m_lookahead.pop_front();
     return token;
 }
 
 void CCssTokenStream::SkipWhitespace() {
     while (Peek().type == CssTokenType::Whitespace) {
-        ++m_index;
+        Next();
     }
 }
 

@@ -5,8 +5,8 @@
 // single-character delimiters. Comments vanish. It does not decode escapes:
 // a backslash is a delimiter like any other stray character.
 
+#include <deque>
 #include <string_view>
-#include <vector>
 
 enum class CssTokenType {
     Whitespace,
@@ -36,14 +36,13 @@ struct CssToken {
 
 class CCssTokenizer {
 public:
-    // The tokens of source, always closed by one End token. The texts point
-    // into source, which must outlive them.
-    static std::vector<CssToken> Tokenize(std::string_view source);
-
-private:
+    // Token texts point into source, which must outlive them.
     explicit CCssTokenizer(std::string_view source) : m_source(source) {}
 
+    // The next token; End at the end of the text, and End again after it.
     CssToken Next();
+
+private:
     bool SkipComment();
     CssToken ConsumeNumeric();
     std::string_view ConsumeName();
@@ -58,19 +57,23 @@ private:
 };
 
 // A read position in the tokens of one value, for the recursive-descent
-// readers of colours and calc() expressions. Reading never passes End.
+// readers of colours and calc() expressions. Tokens are made as they are
+// looked at, so a reader that gives up early never tokenizes the rest of a
+// long text. Reading never passes End.
 class CCssTokenStream {
 public:
-    explicit CCssTokenStream(std::string_view source) : m_tokens(CCssTokenizer::Tokenize(source)) {}
+    explicit CCssTokenStream(std::string_view source) : m_tokenizer(source) {}
 
-    const CssToken& Peek(std::size_t ahead = 0) const;
-    const CssToken& Next();
+    // A reference valid until the token is read.
+    const CssToken& Peek(std::size_t ahead = 0);
+    CssToken Next();
     void SkipWhitespace();
     // After optional white space: the end of a function's arguments, either
     // its ")" or the end of the text, which closes every open function.
     bool CloseFunction();
 
 private:
-    std::vector<CssToken> m_tokens;
-    std::size_t m_index = 0;
+    CCssTokenizer m_tokenizer;
+    // Tokens made but not yet read: no more than Peek has looked ahead.
+    std::deque<CssToken> m_lookahead;
 };

@@ -11,8 +11,6 @@ namespace {
 constexpr std::size_t kChannelCount = 3;
 constexpr char32_t kLastBasicPlaneCodePoint = 0xFFFF;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-// No colour name is longer; longer texts are not looked up.
-constexpr std::size_t kLongestColorName = 32;
 
 bool IsAsciiWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
@@ -101,7 +99,7 @@ std::optional<std::uint32_t> CLegacyColorParser::Parse(std::string_view text) {
     if (EqualsIgnoringAsciiCase(stripped, "transparent")) {
         return std::nullopt;
     }
-    if (stripped.size() <= kLongestColorName) {
+    if (stripped.size() <= CNamedColors::kLongestName) {
         std::string lower(stripped);
         std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
             return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;

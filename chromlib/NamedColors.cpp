@@ -223,6 +223,12 @@ constexpr NamedColor kSystemColors[] = {
     {"visitedtext", 0x800080},
 };
 
+constexpr bool FitsLongestName(const NamedColor& entry) {
+    return entry.name.size() <= CNamedColors::kLongestName;
+}
+static_assert(std::ranges::all_of(kNamedColors, FitsLongestName));
+static_assert(std::ranges::all_of(kSystemColors, FitsLongestName));
+
 std::optional<std::uint32_t> Find(std::span<const NamedColor> table, std::string_view name) {
     const auto found = std::find_if(table.begin(), table.end(),
                                     [name](const NamedColor& entry) { return entry.name == name; });

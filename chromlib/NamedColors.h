@@ -10,6 +10,9 @@
 
 class CNamedColors {
 public:
+    // No keyword is longer ("lightgoldenrodyellow"); longer names need no look-up.
+    static constexpr std::size_t kLongestName = 20;
+
     // A named colour ("red", "rebeccapurple", ...) as 0x00BBGGRR.
     static std::optional<std::uint32_t> FindNamed(std::string_view name);
     // A system colour ("buttonface", "threeddarkshadow", ...) as 0x00BBGGRR.
