@@ -79,7 +79,7 @@ std::optional<CssNumeric> CCssCalc::Product(int depth) {
 
 std::optional<CssNumeric> CCssCalc::Value(int depth) {
     m_tokens.SkipWhitespace();
-    const CssToken& token = m_tokens.Next();
+    const CssToken token = m_tokens.Next();
     switch (token.type) {
     case CssTokenType::OpenParen:
         return Group(depth + 1);

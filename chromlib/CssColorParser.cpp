@@ -57,7 +57,7 @@ std::optional<std::uint32_t> CCssColorParser::Parse(std::string_view text) {
 
 std::optional<std::uint32_t> CCssColorParser::ParseValue() {
     m_tokens.SkipWhitespace();
-    const CssToken& token = m_tokens.Next();
+    const CssToken token = m_tokens.Next();
     switch (token.type) {
     case CssTokenType::Ident:
         return FromKeyword(token.text);
@@ -140,7 +140,7 @@ bool CCssColorParser::ReadAlpha(bool commaSeparated) {
 
 std::optional<CssNumeric> CCssColorParser::ReadComponent() {
     m_tokens.SkipWhitespace();
-    const CssToken& token = m_tokens.Next();
+    const CssToken token = m_tokens.Next();
     if (token.type == CssTokenType::Ident && token.TextIs("none")) {
         return CssNumeric{CssNumericKind::None, 0.0};
     }
