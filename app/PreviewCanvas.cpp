@@ -8,6 +8,9 @@
 wxBEGIN_EVENT_TABLE(CPreviewCanvas, wxWindow)
     EVT_PAINT(CPreviewCanvas::OnPaint)
     EVT_MOTION(CPreviewCanvas::OnMouseMove)
+    // The pointer coming in is a move too: it may arrive without a motion
+    // event of its own.
+    EVT_ENTER_WINDOW(CPreviewCanvas::OnMouseMove)
     EVT_LEFT_DOWN(CPreviewCanvas::OnLButtonDown)
 wxEND_EVENT_TABLE()
     // clang-format on

@@ -6,6 +6,13 @@ bool CTintbarDoc::OnNewDocument() {
     return wxDocument::OnNewDocument();
 }
 
+bool CTintbarDoc::Save() {
+    if (!GetDocumentSaved()) {
+        return SaveAs();
+    }
+    return OnSaveDocument(GetFilename());
+}
+
 std::ostream& CTintbarDoc::SaveObject(std::ostream& stream) {
     return stream;
 }

@@ -11,6 +11,8 @@
 class CTintbarDoc : public wxDocument {
 public:
     bool OnNewDocument() override;
+    // Writes the file even when nothing changed since it was last written.
+    bool Save() override;
     std::ostream& SaveObject(std::ostream& stream) override;
     std::istream& LoadObject(std::istream& stream) override;
 
