@@ -11,7 +11,6 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,14 +50,6 @@ public:
 private:
     bool m_keepsADocument = false;
 };
-
-// A terminal's interrupt or the session's request to terminate closes the
-// window as its close box does, so the program ends in good order.
-void CloseMainWindow(int) {
-    if (wxWindow* window = wxTheApp->GetTopWindow()) {
-        window->Close();
-    }
-}
 
 bool HasDisplaySetting() {
     const char* x11 = std::getenv("DISPLAY");
@@ -134,8 +125,6 @@ bool CTintbarApp::OnInit() {
     }
     manager->KeepADocument();
 
-    SetSignalHandler(SIGTERM, CloseMainWindow);
-    SetSignalHandler(SIGINT, CloseMainWindow);
     frame->Show();
     frame->Update();
     frame->SetTitle(kProductName);
