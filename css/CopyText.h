@@ -1,7 +1,8 @@
 #pragma once
 
-// The text that Copy places on the clipboard: two comment lines and a
-// complete BODY rule with the seven colours of a preview scrollbar.
+// The text that Copy places on the clipboard: a header comment, a notice
+// comment and a complete BODY rule with the seven colours of a preview
+// scrollbar. Putting it on the clipboard is left to the view.
 
 #include "preview/ScrollBarModel.h"
 #include "text/Types.h"

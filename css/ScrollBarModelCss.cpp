@@ -1,0 +1,48 @@
+// The CSS import and export of CScrollBarModel. They live here rather than
+// beside the rest of the model so that the preview library needs nothing of
+// the CSS code.
+
+#include "chromlib/Chromlib.h"
+#include "css/CssSource.h"
+#include "css/ScrollbarProperties.h"
+#include "preview/ScrollBarModel.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace {
+
+// Every value is turned into a colour, an empty one too: a property that is
+// missing sets its element to the colour of the empty text, never keeping
+// the colour from before.
+ColorList ReadColors(const CCssSource& source) {
+    ColorList colors{};
+    for (std::size_t position = 0; position < kScrollbarProperties.size(); ++position) {
+        const CString value = source.GetPropertyValue(CString(kScrollbarProperties[position]));
+        colors[position] = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(value.c_str()));
+    }
+    return colors;
+}
+
+} // namespace
+
+void CScrollBarModel::ImportCssFile(CString fileName) {
+    SetColors(ReadColors(CCssSource(std::move(fileName), true)));
+}
+
+void CScrollBarModel::ImportCssText(CString text) {
+    SetColors(ReadColors(CCssSource(std::move(text))));
+}
+
+CString CScrollBarModel::GetCssDeclarations(CString indent, CString lineEnd) const {
+    CString declarations;
+    for (std::size_t position = 0; position < kScrollbarProperties.size(); ++position) {
+        declarations += indent;
+        declarations += kScrollbarProperties[position];
+        declarations += ':';
+        declarations += CChromlib::RgbToHtmlColor(GetElementColor(kColorListOrder[position]));
+        declarations += ';';
+        declarations += lineEnd;
+    }
+    return declarations;
+}
