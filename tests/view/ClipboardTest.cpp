@@ -77,7 +77,8 @@ TEST_F(ClipboardTest, CopyPlacesTheCopyTextAndBeeps) {
     EXPECT_EQ(m_platform->surfaces.obtainCount, 0) << "Copy does not repaint";
     EXPECT_EQ(StateOf(view), before);
     view.OnEditUndo();
-    EXPECT_EQ(StateOf(view).horizontalColors, kKnownColors) << "the undo copy is untouched";
+    EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors))
+        << "the undo copy is untouched";
 }
 
 struct COpenCase {
@@ -129,7 +130,7 @@ TEST_F(ClipboardTest, PasteOpensWithinTwentyOneAttempts) {
         if (open.opens) {
             EXPECT_EQ(m_platform->clipboard.calls, Then(FailedOpens(failedAttempts), kReadCalls));
             EXPECT_EQ(m_platform->desktop.beeps, 1);
-            EXPECT_EQ(StateOf(view).verticalColors, kKnownColors);
+            EXPECT_EQ(StateOf(view), (CViewState{kWhite, kKnownColors, kKnownColors, 3, 1}));
         } else {
             EXPECT_EQ(m_platform->clipboard.calls, FailedOpens(kOpenAttempts));
             EXPECT_EQ(m_platform->desktop.beeps, 0);
@@ -149,23 +150,26 @@ TEST_F(ClipboardTest, FailedCopyShowsTheMessageWithTheClipboardClosed) {
         {ClipboardWrite::kLockFailed, "lock"},
         {ClipboardWrite::kRefused, "refused by the clipboard"},
     };
-    for (const CWriteFailureCase& write : kFailures) {
-        SCOPED_TRACE(write.what);
-        CTintbarView& view = StartWithOnePick();
-        const CViewState before = StateOf(view);
-        m_platform->clipboard.content = "earlier text";
-        m_platform->clipboard.writeResult = write.failure;
+    for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
+        for (const CWriteFailureCase& write : kFailures) {
+            SCOPED_TRACE(::testing::Message() << write.what << " in code page " << codePage);
+            multibyte::SetCodePage(codePage);
+            CTintbarView& view = StartWithOnePick();
+            const CViewState before = StateOf(view);
+            m_platform->clipboard.content = "earlier text";
+            m_platform->clipboard.writeResult = write.failure;
 
-        view.OnEditCopy();
+            view.OnEditCopy();
 
-        EXPECT_EQ(m_platform->clipboard.calls, kWriteCalls);
-        EXPECT_EQ(m_platform->clipboard.content, CString{"earlier text"});
-        EXPECT_EQ(m_platform->desktop.beeps, 0);
-        EXPECT_EQ(m_platform->desktop.messages, CopyFailedMessage());
-        EXPECT_EQ(m_platform->surfaces.obtainCount, 0);
-        EXPECT_EQ(StateOf(view), before);
-        view.OnEditUndo();
-        EXPECT_EQ(StateOf(view).horizontalColors, kKnownColors);
+            EXPECT_EQ(m_platform->clipboard.calls, kWriteCalls);
+            EXPECT_EQ(m_platform->clipboard.content, CString{"earlier text"});
+            EXPECT_EQ(m_platform->desktop.beeps, 0);
+            EXPECT_EQ(m_platform->desktop.messages, CopyFailedMessage());
+            EXPECT_EQ(m_platform->surfaces.obtainCount, 0);
+            EXPECT_EQ(StateOf(view), before);
+            view.OnEditUndo();
+            EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors));
+        }
     }
 }
 
@@ -203,7 +207,7 @@ TEST_F(ClipboardTest, PasteOfNothingRepaintsOnly) {
         EXPECT_EQ(m_platform->surfaces.obtainCount, 1);
         EXPECT_EQ(StateOf(view), before);
         view.OnEditUndo();
-        EXPECT_EQ(StateOf(view).horizontalColors, kKnownColors)
+        EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors))
             << "Undo brings back the state before the last pick";
     }
 }
