@@ -78,31 +78,30 @@ void CCssSource::LoadFile(CString fileName) {
     SetText(ReadTextFile(m_fileName));
 }
 
-// One pass that keeps the text between comments. Text on both sides of a
-// comment is joined directly; the search for the next opener starts right
-// after the closer, counting characters afresh from there, as it would in
-// the joined text.
+// One pass that moves the text between comments to the front, in place:
+// the kept text never reaches the bytes still to be searched. Text on both
+// sides of a comment is joined directly; the search for the next opener
+// starts right after the closer, counting characters afresh from there, as
+// it would in the joined text.
 void CCssSource::StripComments(CString& text) {
-    std::size_t open = multibyte::FindString(text, kCommentOpen);
-    if (open == CString::npos) {
-        return;
-    }
-    CString kept;
-    kept.reserve(text.size());
+    std::size_t kept = 0;
     std::size_t position = 0;
-    while (open != CString::npos) {
-        kept.append(text, position, open - position);
+    for (;;) {
+        const std::size_t open = multibyte::FindString(text, kCommentOpen, position);
+        const std::size_t end = open == CString::npos ? text.size() : open;
+        CString::traits_type::move(text.data() + kept, text.data() + position, end - position);
+        kept += end - position;
+        if (open == CString::npos) {
+            break;
+        }
         const std::size_t close =
             multibyte::FindString(text, kCommentClose, open + kCommentOpen.size());
         if (close == CString::npos) {
-            text = std::move(kept);
-            return;
+            break;
         }
         position = close + kCommentClose.size();
-        open = multibyte::FindString(text, kCommentOpen, position);
     }
-    kept.append(text, position);
-    text = std::move(kept);
+    text.resize(kept);
 }
 
 CString CCssSource::GetDeclaration(CString selector, std::int32_t index) const {
