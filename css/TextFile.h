@@ -8,11 +8,11 @@
 
 #include <cstddef>
 
+// Style sheets are a few kilobytes; a pasted one may be megabytes. Anything
+// beyond this is not a style sheet, and reading on would only eat memory.
+constexpr std::size_t kMaxTextFileBytes = 64 * 1024 * 1024;
+
 // The bytes of the regular file fileName up to its first NUL byte. A name
 // that is missing, unreadable, not a regular file, or a file larger than
 // kMaxTextFileBytes gives an empty text; nothing is reported.
 CString ReadTextFile(const CString& fileName);
-
-// Style sheets are a few kilobytes; a pasted one may be megabytes. Anything
-// beyond this is not a style sheet, and reading on would only eat memory.
-constexpr std::size_t kMaxTextFileBytes = 64 * 1024 * 1024;
