@@ -73,11 +73,4 @@ TEST(CommandLineTest, RejectsWrongLinesWithTheUsageStatus) {
     }
 }
 
-TEST(CommandLineTest, HelpNamesEveryOptionAndTheChoiceForBlankText) {
-    const std::string help(GetHelpText());
-    for (const char* part : {"--modern", "--png IMAGE", "--help", "blank", "NUL", "Exit status"}) {
-        EXPECT_NE(help.find(part), std::string::npos) << part;
-    }
-}
-
 } // namespace

@@ -177,7 +177,7 @@ std::set<std::pair<int, int>> PreviewArrowPixels(const CGlyphCase& glyph) {
 TEST(ModernCssTest, ArrowGlyphsAreThePreviewsArrowsInTheArrowColour) {
     const CScrollBarModel bar(kColors);
     const auto rules = RulesOf(SplitAtSupports(BuildModernCss(bar)).second);
-    const std::regex url(R"(^\s*background-image: url\("data:image/svg\+xml,([^"]*)"\);\s*$)");
+    const std::regex url(R"re(^\s*background-image: url\("data:image/svg\+xml,([^"]*)"\);\s*$)re");
     for (const CGlyphCase& glyph : kGlyphCases) {
         SCOPED_TRACE(glyph.selector);
         std::smatch match;
