@@ -15,14 +15,18 @@ constexpr std::string_view kNameDelimiters = ":";
 
 // White-space bytes never belong to a longer character, so a view can be
 // trimmed byte by byte without losing its character boundaries.
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && multibyte::IsSpace(text.back())) {
-        text.remove_suffix(1);
-    }
+std::string_view TrimStartView(std::string_view text) {
     while (!text.empty() && multibyte::IsSpace(text.front())) {
         text.remove_prefix(1);
     }
     return text;
+}
+
+std::string_view TrimView(std::string_view text) {
+    while (!text.empty() && multibyte::IsSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return TrimStartView(text);
 }
 
 // Cuts a text into the runs of characters between delimiter characters. A
@@ -55,8 +59,8 @@ private:
 
 } // namespace
 
-CCssSource::CCssSource(CString text) {
-    SetText(std::move(text));
+CCssSource::CCssSource(std::string_view text) {
+    SetText(text);
 }
 
 CCssSource::CCssSource(CString fileName, [[maybe_unused]] bool fromFile) {
@@ -64,12 +68,22 @@ CCssSource::CCssSource(CString fileName, [[maybe_unused]] bool fromFile) {
 }
 
 // Comments go first, so that a comment can neither split nor hide a
-// declaration and a comment inside a value leaves the value.
-void CCssSource::SetText(CString text) {
-    StripComments(text);
-    multibyte::LowerInPlace(text);
-    multibyte::TrimInPlace(text);
-    m_text = std::move(text);
+// declaration and a comment inside a value leaves the value. The text is
+// copied once, without its comments and its leading white space: white-space
+// bytes are characters of their own in every code page, so dropping them
+// before lower-casing instead of after changes nothing, and it spares moving
+// the whole text once more.
+void CCssSource::SetText(std::string_view text) {
+    m_text.clear();
+    m_text.reserve(text.size());
+    ForEachPieceOutsideComments(text, [this](std::string_view piece) {
+        if (m_text.empty()) {
+            piece = TrimStartView(piece);
+        }
+        m_text.append(piece);
+    });
+    multibyte::LowerInPlace(m_text);
+    multibyte::TrimInPlace(m_text);
     m_bodyBlock = FindBlock(kBodySelector);
 }
 
@@ -78,30 +92,35 @@ void CCssSource::LoadFile(CString fileName) {
     SetText(ReadTextFile(m_fileName));
 }
 
-// One pass that moves the text between comments to the front, in place:
-// the kept text never reaches the bytes still to be searched. Text on both
-// sides of a comment is joined directly; the search for the next opener
-// starts right after the closer, counting characters afresh from there, as
-// it would in the joined text.
 void CCssSource::StripComments(CString& text) {
-    std::size_t kept = 0;
+    CString kept;
+    kept.reserve(text.size());
+    ForEachPieceOutsideComments(text, [&kept](std::string_view piece) { kept.append(piece); });
+    text = std::move(kept);
+}
+
+// Hands the runs of text between comments to take, in order, so that joined
+// they are the text without its comments: text on both sides of a comment is
+// joined directly. The search for the next opener starts right after the
+// closer, counting characters afresh from there, as it would in the joined
+// text.
+template <typename Take>
+void CCssSource::ForEachPieceOutsideComments(std::string_view text, Take take) {
     std::size_t position = 0;
     for (;;) {
         const std::size_t open = multibyte::FindString(text, kCommentOpen, position);
-        const std::size_t end = open == CString::npos ? text.size() : open;
-        CString::traits_type::move(text.data() + kept, text.data() + position, end - position);
-        kept += end - position;
-        if (open == CString::npos) {
-            break;
+        if (open == std::string_view::npos) {
+            take(text.substr(position));
+            return;
         }
+        take(text.substr(position, open - position));
         const std::size_t close =
             multibyte::FindString(text, kCommentClose, open + kCommentOpen.size());
-        if (close == CString::npos) {
-            break;
+        if (close == std::string_view::npos) {
+            return;
         }
         position = close + kCommentClose.size();
     }
-    text.resize(kept);
 }
 
 CString CCssSource::GetDeclaration(CString selector, std::int32_t index) const {

@@ -15,11 +15,11 @@
 
 class CCssSource {
 public:
-    explicit CCssSource(CString text);
+    explicit CCssSource(std::string_view text);
     // fromFile tells this constructor from the one that takes text.
     CCssSource(CString fileName, bool fromFile);
 
-    void SetText(CString text);
+    void SetText(std::string_view text);
     // A file that cannot be read as a regular file gives an empty text.
     void LoadFile(CString fileName);
     const CString& GetText() const { return m_text; }
@@ -43,6 +43,8 @@ private:
         std::size_t length = 0;
     };
 
+    template <typename Take>
+    static void ForEachPieceOutsideComments(std::string_view text, Take take);
     // The trimmed block of the first rule for lowerSelector; empty when the
     // selector, its "{" or the "}" after that is missing.
     TextRange FindBlock(std::string_view lowerSelector) const;

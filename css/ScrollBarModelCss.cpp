@@ -30,8 +30,8 @@ void CScrollBarModel::ImportCssFile(CString fileName) {
     SetColors(ReadColors(CCssSource(std::move(fileName), true)));
 }
 
-void CScrollBarModel::ImportCssText(CString text) {
-    SetColors(ReadColors(CCssSource(std::move(text))));
+void CScrollBarModel::ImportCssText(const CString& text) {
+    SetColors(ReadColors(CCssSource(text)));
 }
 
 CString CScrollBarModel::GetCssDeclarations(CString indent, CString lineEnd) const {

@@ -46,7 +46,7 @@ public:
     // Defined in css/: set all seven colours from the BODY rule of a CSS
     // file or text, and write them as seven declarations.
     void ImportCssFile(CString fileName);
-    void ImportCssText(CString text);
+    void ImportCssText(const CString& text);
     CString GetCssDeclarations(CString indent, CString lineEnd) const;
 
 private:

@@ -2,6 +2,10 @@
 
 #include <atomic>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -92,10 +96,7 @@ int SystemCodePage() {
 #endif
 }
 
-std::size_t CharLength(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) {
-        return 0;
-    }
+std::size_t NonAsciiCharLength(std::string_view text, std::size_t pos) {
     switch (GetCodePage()) {
     case kShiftJis:
         return IsShiftJisLead(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
@@ -109,15 +110,79 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
     }
 }
 
+namespace {
+
+// Whether a match of needle found by a byte search at a position p needs the
+// walk over the characters to tell if p and p + needle.size() are character
+// boundaries. The walk is spared where the needle's own bytes settle it: p
+// is a boundary when its byte cannot continue a character begun before it,
+// and the match ends on one when its last byte cannot begin a character that
+// runs on past it. So in UTF-8 a needle that begins with no continuation
+// byte and ends with an ASCII byte needs no walk, in Shift-JIS one that
+// begins with no trail byte and ends with no lead byte ("/*", ";"), and in a
+// single-byte code page none does. Letters and braces can be Shift-JIS trail
+// bytes, so there "body" and "{" are checked.
+bool MatchesNeedCharacterWalk(std::string_view needle) {
+    if (needle.empty()) {
+        return false;
+    }
+    const auto front = static_cast<unsigned char>(needle.front());
+    const auto back = static_cast<unsigned char>(needle.back());
+    switch (GetCodePage()) {
+    case kShiftJis:
+        return IsShiftJisTrail(front) || IsShiftJisLead(back);
+    case kUtf8:
+        return IsContinuation(front) || back >= 0x80;
+    default:
+        return false;
+    }
+}
+
+// First position at or after from where the two bytes of pair stand in a
+// row. With SSE2, sixteen positions are tested at once, which beats a byte
+// search for the first byte when that byte is common and the pair is not
+// (the slashes and comments of a style sheet).
+std::size_t FindBytePair(std::string_view text, std::string_view pair, std::size_t from) {
+#if defined(__SSE2__)
+    constexpr std::size_t kLanes = 16;
+    const __m128i first = _mm_set1_epi8(pair[0]);
+    const __m128i second = _mm_set1_epi8(pair[1]);
+    std::size_t at = from;
+    for (; at + kLanes < text.size(); at += kLanes) {
+        const char* here = text.data() + at;
+        const __m128i firstBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here));
+        const __m128i secondBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here + 1));
+        const int hits = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(firstBytes, first),
+                                                         _mm_cmpeq_epi8(secondBytes, second)));
+        if (hits != 0) {
+            return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+        }
+    }
+    return text.find(pair, at);
+#else
+    return text.find(pair, from);
+#endif
+}
+
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
+    return needle.size() == 2 ? FindBytePair(text, needle, from) : text.find(needle, from);
+}
+
+} // namespace
+
 std::size_t FindString(std::string_view text, std::string_view needle, std::size_t from) {
     if (from > text.size()) {
         return std::string_view::npos;
     }
     // The byte search proposes candidates; a walk over the characters, which
     // only ever moves forward, keeps the whole search linear in the text.
+    const bool walk = MatchesNeedCharacterWalk(needle);
     std::size_t boundary = from;
-    for (std::size_t candidate = text.find(needle, from); candidate != std::string_view::npos;
-         candidate = text.find(needle, candidate + 1)) {
+    for (std::size_t candidate = FindBytes(text, needle, from); candidate != std::string_view::npos;
+         candidate = FindBytes(text, needle, candidate + 1)) {
+        if (!walk) {
+            return candidate;
+        }
         while (boundary < candidate) {
             boundary = NextChar(text, boundary);
         }
@@ -143,15 +208,51 @@ std::size_t SpanNotIn(std::string_view text, std::size_t pos, std::string_view s
     return Span(text, pos, set, false);
 }
 
+namespace {
+
+constexpr std::size_t kAsciiBlock = 32;
+
+// Lower-cases the block of kAsciiBlock bytes at text when none of them has
+// the high bit set, and tells whether it did. ASCII bytes at a character
+// boundary are characters of their own, so such a block needs no stepping;
+// written without branches, the loops vectorise.
+bool LowerAsciiBlock(char* text) {
+    unsigned char highBits = 0;
+    for (std::size_t offset = 0; offset < kAsciiBlock; ++offset) {
+        highBits |= static_cast<unsigned char>(text[offset]);
+    }
+    if ((highBits & 0x80) != 0) {
+        return false;
+    }
+    for (std::size_t offset = 0; offset < kAsciiBlock; ++offset) {
+        const auto byte = static_cast<unsigned char>(text[offset]);
+        const bool capital = static_cast<unsigned char>(byte - 'A') <= 'Z' - 'A';
+        text[offset] = static_cast<char>(byte | (capital ? 0x20 : 0));
+    }
+    return true;
+}
+
+} // namespace
+
 void LowerInPlace(CString& text) {
     const int codePage = GetCodePage();
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = CharLength(text, at);
+        if (at + kAsciiBlock <= text.size() && LowerAsciiBlock(text.data() + at)) {
+            at += kAsciiBlock;
+            continue;
+        }
+        const auto first = static_cast<unsigned char>(text[at]);
+        if (first < 0x80) {
+            if (first >= 'A' && first <= 'Z') {
+                text[at] = static_cast<char>(first + ('a' - 'A'));
+            }
+            ++at;
+            continue;
+        }
+        const std::size_t length = NonAsciiCharLength(text, at);
         auto byte = [&](std::size_t offset) { return static_cast<unsigned char>(text[at + offset]); };
-        if (length == 1 && byte(0) >= 'A' && byte(0) <= 'Z') {
-            text[at] = static_cast<char>(byte(0) + ('a' - 'A'));
-        } else if (codePage == kShiftJis && length == 2 && byte(0) == 0x82 && byte(1) >= 0x60 &&
-                   byte(1) <= 0x79) {
+        if (codePage == kShiftJis && length == 2 && byte(0) == 0x82 && byte(1) >= 0x60 &&
+            byte(1) <= 0x79) {
             // Full-width A-Z (0x8260-0x8279) to full-width a-z (0x8281-0x829A).
             text[at + 1] = static_cast<char>(byte(1) + 0x21);
         } else if (codePage == kUtf8 && length == 3 && byte(0) == 0xEF && byte(1) == 0xBC &&

@@ -30,9 +30,20 @@ int GetCodePage();
 void SetCodePage(int codePage);
 int SystemCodePage();
 
+// Number of bytes of the non-ASCII character that starts at pos, which must
+// lie before the end; the slow path of CharLength.
+std::size_t NonAsciiCharLength(std::string_view text, std::size_t pos);
+
 // Number of bytes of the character that starts at pos: 0 at or past the end,
-// otherwise 1 to 4, never reaching past the end.
-std::size_t CharLength(std::string_view text, std::size_t pos);
+// otherwise 1 to 4, never reaching past the end. An ASCII byte at a character
+// boundary is a character of its own in every code page, which keeps the
+// common case inline.
+inline std::size_t CharLength(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) {
+        return 0;
+    }
+    return static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : NonAsciiCharLength(text, pos);
+}
 
 // Position of the character after the one at pos (the end stays the end).
 inline std::size_t NextChar(std::string_view text, std::size_t pos) {

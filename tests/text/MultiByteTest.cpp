@@ -120,6 +120,25 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{65001, "\x81{", "\x81", 0, 0},
         FindCase{1252, "\x81{", "{", 0, 1}));
 
+
+// Two-byte needles are searched many positions at a time; a match must be
+// found wherever it stands relative to those blocks, behind decoys that
+// share its first byte.
+TEST_F(CodePageTest, FindsAPairAtEveryOffset) {
+    for (int codePage : {932, 65001, 1252}) {
+        Use(codePage);
+        for (std::size_t offset = 0; offset + 2 <= 70; ++offset) {
+            std::string text(70, '/');
+            text.replace(offset, 2, "/*");
+            EXPECT_EQ(multibyte::FindString(text, "/*"), offset) << codePage;
+            EXPECT_EQ(multibyte::FindString(text, "/*", offset + 1), kNone) << codePage;
+            std::string closer(70, '*');
+            closer.replace(offset, 2, "*/");
+            EXPECT_EQ(multibyte::FindString(closer, "*/"), offset) << codePage;
+        }
+    }
+}
+
 struct SpanCase {
     int codePage;
     std::string text;
