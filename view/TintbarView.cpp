@@ -2,32 +2,13 @@
 
 #include "css/CopyText.h"
 #include "text/MultiByte.h"
+#include "view/PreviewPicture.h"
 #include "view/ViewTexts.h"
 
 namespace {
 
-// Client-area layout: the horizontal bar across the top left, the page
-// background below it, the status strip along the bottom and the vertical
-// bar down the right edge, over the strip's right end.
-constexpr std::int32_t kVerticalBarWidth = 17;
-constexpr std::int32_t kVerticalBarLeft = kClientWidth - kVerticalBarWidth;
-constexpr std::int32_t kHorizontalBarWidth = kVerticalBarLeft;
-constexpr std::int32_t kHorizontalBarHeight = 51;
-constexpr std::int32_t kStripHeight = 21;
-constexpr std::int32_t kStripTop = kClientHeight - kStripHeight;
-constexpr std::int32_t kBackgroundHeight = kStripTop - kHorizontalBarHeight;
-constexpr COLORREF kStripGrey = 0xD9D9D9;
 constexpr std::int32_t kLabelX = 2;
 constexpr std::int32_t kLabelY = 220;
-
-constexpr int kHorizontalBar = 0;
-constexpr int kVerticalBar = 1;
-// Pixels per design unit: the horizontal bar is three times enlarged, so
-// it is 51 pixels thick where the vertical bar is 17.
-constexpr std::int32_t kHorizontalScale = 3;
-constexpr std::int32_t kVerticalScale = 1;
-constexpr std::int32_t kHorizontalOrientation = 0;
-constexpr std::int32_t kVerticalOrientation = 1;
 
 constexpr const char* kStartupCssFile = "default.css";
 
@@ -57,14 +38,7 @@ void CTintbarView::PaintPreview() {
     if (surface == nullptr) {
         return;
     }
-    surface->FillRectangle(0, kHorizontalBarHeight, kHorizontalBarWidth, kBackgroundHeight,
-                           m_background);
-    surface->FillRectangle(0, kStripTop, kClientWidth, kStripHeight, kStripGrey);
-    m_bars[kHorizontalBar].DrawHorizontal(*surface, 0, 0, kHorizontalBarWidth,
-                                          kHorizontalBarHeight);
-    // Drawn after the strip, so it covers the strip's right end.
-    m_bars[kVerticalBar].DrawVertical(*surface, kVerticalBarLeft, 0, kVerticalBarWidth,
-                                      kClientHeight);
+    DrawPreviewPicture(*surface, m_bars, m_background);
     surface->SetTextBackground(kStripGrey);
     surface->SetTextForeground(kBlack);
     surface->DrawTextRun(kLabelX, kLabelY, m_label);
@@ -75,12 +49,12 @@ int CTintbarView::HitTestBars(std::int32_t x, std::int32_t y) {
     // The vertical bar first: where the two bars' closed rectangles meet, at
     // the column x = 163, the vertical bar claims the point.
     const int element = m_bars[kVerticalBar].HitTest(x, y, kVerticalBarLeft, 0, kVerticalBarWidth,
-                                                     kClientHeight, kVerticalOrientation);
+                                                     kClientHeight, kVertical);
     if (element != kNoElement) {
         return element;
     }
     return m_bars[kHorizontalBar].HitTest(x, y, 0, 0, kHorizontalBarWidth, kHorizontalBarHeight,
-                                          kHorizontalOrientation);
+                                          kHorizontal);
 }
 
 void CTintbarView::OnMouseMove(std::int32_t x, std::int32_t y) {

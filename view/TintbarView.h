@@ -9,13 +9,10 @@
 
 #include "preview/ScrollBarModel.h"
 #include "text/Types.h"
+#include "view/PreviewPicture.h"
 #include "view/ViewPlatform.h"
 
-#include <array>
 #include <cstdint>
-
-constexpr std::int32_t kClientWidth = 180;
-constexpr std::int32_t kClientHeight = 240;
 
 class CTintbarView {
 public:
@@ -62,9 +59,9 @@ private:
     CString GetClipboardText();
 
     CViewPlatform m_platform;
-    std::array<CScrollBarModel, 2> m_bars;
+    CPreviewBars m_bars;
     COLORREF m_background = kWhite;
     CString m_label;
-    std::array<CScrollBarModel, 2> m_undoBars;
+    CPreviewBars m_undoBars;
     COLORREF m_undoBackground = kWhite;
 };

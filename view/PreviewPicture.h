@@ -1,0 +1,39 @@
+#pragma once
+
+// The preview picture and its layout: the horizontal bar across the top
+// left at three times the natural size, the page background below it, the
+// grey status strip along the bottom and the vertical bar down the right
+// edge, over the strip's right end. The view paints it and puts the label on
+// the strip; the command-line tool exports it as an image.
+
+#include "preview/DrawSurface.h"
+#include "preview/ScrollBarModel.h"
+#include "text/Types.h"
+
+#include <array>
+#include <cstdint>
+
+constexpr std::int32_t kClientWidth = 180;
+constexpr std::int32_t kClientHeight = 240;
+
+constexpr std::int32_t kVerticalBarWidth = 17;
+constexpr std::int32_t kVerticalBarLeft = kClientWidth - kVerticalBarWidth;
+constexpr std::int32_t kHorizontalBarWidth = kVerticalBarLeft;
+constexpr std::int32_t kHorizontalBarHeight = 51;
+constexpr std::int32_t kStripHeight = 21;
+constexpr std::int32_t kStripTop = kClientHeight - kStripHeight;
+constexpr std::int32_t kBackgroundHeight = kStripTop - kHorizontalBarHeight;
+constexpr COLORREF kStripGrey = 0xD9D9D9;
+
+// Pixels per design unit: the horizontal bar is three times enlarged, so it
+// is 51 pixels thick where the vertical bar is 17.
+constexpr std::int32_t kHorizontalScale = 3;
+constexpr std::int32_t kVerticalScale = 1;
+
+// Index 0 the horizontal bar, 1 the vertical bar; both hold the same colours.
+constexpr int kHorizontalBar = 0;
+constexpr int kVerticalBar = 1;
+using CPreviewBars = std::array<CScrollBarModel, 2>;
+
+// Paints every pixel of the client area but the label's text.
+void DrawPreviewPicture(CDrawSurface& surface, CPreviewBars& bars, COLORREF background);
