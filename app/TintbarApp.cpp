@@ -63,9 +63,9 @@ bool HasDisplaySetting() {
 wxBEGIN_EVENT_TABLE(CTintbarApp, wxApp)
     EVT_MENU(wxID_ABOUT, CTintbarApp::OnAppAbout)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    wxIMPLEMENT_APP_NO_MAIN(CTintbarApp);
+wxIMPLEMENT_APP_NO_MAIN(CTintbarApp);
+// clang-format on
 
 CTintbarApp::CTintbarApp() {
     SetAppName(kAppName);

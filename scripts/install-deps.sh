@@ -16,6 +16,8 @@ packages=(
   clang libclang-rt-14-dev
   # End-to-end tests: a virtual display, input, clipboard and screenshots
   xvfb xdotool xclip x11-utils imagemagick python3
+  # Reading the benchmark results
+  jq
   # Japanese labels and menus
   fonts-noto-cjk
 )
