@@ -83,9 +83,11 @@ CMainFrame::~CMainFrame() {
 }
 
 wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
+    // The toolkit reads everything after a TAB as the accelerator, so each
+    // item's mnemonic stands at the end of its text, before the key hint.
     auto* fileMenu = new wxMenu;
     fileMenu->Append(wxID_NEW, wxString::FromUTF8("新規作成(&N)\tCtrl+N"));
-    fileMenu->Append(wxID_OPEN, wxString::FromUTF8("開く(&O)...\tCtrl+O"));
+    fileMenu->Append(wxID_OPEN, wxString::FromUTF8("開く...(&O)\tCtrl+O"));
     fileMenu->Append(wxID_SAVE, wxString::FromUTF8("上書き保存(&S)\tCtrl+S"));
     fileMenu->Append(wxID_SAVEAS, wxString::FromUTF8("名前を付けて保存(&A)..."));
     fileMenu->AppendSeparator();
