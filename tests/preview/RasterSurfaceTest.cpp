@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr std::int32_t kWidth = 6;
 constexpr std::int32_t kHeight = 4;
 constexpr COLORREF kGround = 0x102030;
 constexpr COLORREF kPaint = 0xC0FFEE;
+constexpr RECT kNothing{0, 0, 0, 0};
 
 // Checks the whole raster: kPaint exactly inside the half-open clip,
 // kGround everywhere else.
@@ -27,75 +29,50 @@ void ExpectFilled(const CRasterSurface& surface, const RECT& clip) {
     }
 }
 
-struct FillCase {
-    RECT rect;
-    RECT clip; // what must be painted, within the 6 x 4 raster
-};
-
-void PrintTo(const FillCase& test, std::ostream* out) {
-    PrintTo(test.rect, out);
+TEST(RasterSurfaceTest, FillsExactlyTheClippedRectangle) {
+    // Each rectangle beside what it must paint in the 6 x 4 raster.
+    const std::vector<std::pair<RECT, RECT>> fills = {
+        {{1, 1, 3, 2}, {1, 1, 3, 2}},
+        {{5, 3, 6, 4}, {5, 3, 6, 4}},
+        {{2, 1, 2, 3}, kNothing},
+        {{3, 3, 1, 1}, kNothing},
+        {{-3, -2, 2, 2}, {0, 0, 2, 2}},
+        {{4, 2, 100, 100}, {4, 2, 6, 4}},
+        {{6, 0, 9, 4}, kNothing},
+        {{0, 4, 6, 9}, kNothing},
+        {{-5, -5, 0, 0}, kNothing},
+        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, kWidth, kHeight}},
+        {{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, kNothing},
+        {{INT_MAX - 1, 1, INT_MAX, 3}, kNothing}};
+    for (const auto& [rect, clip] : fills) {
+        SCOPED_TRACE(testing::PrintToString(rect));
+        CRasterSurface surface(kWidth, kHeight, kGround);
+        surface.FillRectangle(rect, kPaint);
+        ExpectFilled(surface, clip);
+    }
 }
 
-class RasterFillTest : public testing::TestWithParam<FillCase> {};
-
-TEST_P(RasterFillTest, FillsExactlyTheClippedRectangle) {
-    CRasterSurface surface(kWidth, kHeight, kGround);
-    surface.FillRectangle(GetParam().rect, kPaint);
-    ExpectFilled(surface, GetParam().clip);
+// A fill by corner and size; the far edges clamp instead of overflowing.
+TEST(RasterSurfaceTest, SizedFillClampsTheFarEdges) {
+    struct SizeCase {
+        std::int32_t x, y, cx, cy;
+        RECT rect;
+    };
+    const std::vector<SizeCase> sizes = {
+        {163, 0, 17, 240, {163, 0, 180, 240}},
+        {0, 0, -1, -2, {0, 0, -1, -2}},
+        {INT_MAX - 1, 5, 10, 1, {INT_MAX - 1, 5, INT_MAX, 6}},
+        {INT_MIN, INT_MIN, INT_MIN, -1, {INT_MIN, INT_MIN, INT_MIN, INT_MIN}},
+        {-10, -10, INT_MAX, INT_MAX, {-10, -10, INT_MAX - 10, INT_MAX - 10}}};
+    for (const SizeCase& test : sizes) {
+        CRecordingSurface surface;
+        surface.FillRectangle(test.x, test.y, test.cx, test.cy, kPaint);
+        EXPECT_EQ(surface.GetFills(), (std::vector<CRecordedFill>{{test.rect, kPaint}}))
+            << test.x << ", " << test.y << ", " << test.cx << " x " << test.cy;
+    }
 }
 
-constexpr RECT kNothing{0, 0, 0, 0};
-constexpr RECT kAll{0, 0, kWidth, kHeight};
-
-INSTANTIATE_TEST_SUITE_P(
-    Rectangles, RasterFillTest,
-    testing::Values(FillCase{{1, 1, 3, 2}, {1, 1, 3, 2}}, FillCase{{0, 0, 1, 1}, {0, 0, 1, 1}},
-                    FillCase{{5, 3, 6, 4}, {5, 3, 6, 4}}, FillCase{{2, 1, 2, 3}, kNothing},
-                    FillCase{{3, 3, 1, 1}, kNothing}, FillCase{{-3, -2, 2, 2}, {0, 0, 2, 2}},
-                    FillCase{{4, 2, 100, 100}, {4, 2, 6, 4}}, FillCase{{6, 0, 9, 4}, kNothing},
-                    FillCase{{0, 4, 6, 9}, kNothing}, FillCase{{-5, -5, 0, 0}, kNothing},
-                    FillCase{{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kAll},
-                    FillCase{{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, kNothing},
-                    FillCase{{INT_MIN, 1, INT_MIN + 1, 3}, kNothing},
-                    FillCase{{INT_MAX - 1, 1, INT_MAX, 3}, kNothing}));
-
-struct SizeCase {
-    std::int32_t x;
-    std::int32_t y;
-    std::int32_t cx;
-    std::int32_t cy;
-    RECT rect;
-};
-
-void PrintTo(const SizeCase& test, std::ostream* out) {
-    *out << test.x << ", " << test.y << ", " << test.cx << " x " << test.cy;
-}
-
-class RectFromSizeTest : public testing::TestWithParam<SizeCase> {};
-
-TEST_P(RectFromSizeTest, ClampsTheFarEdges) {
-    const SizeCase& test = GetParam();
-    EXPECT_EQ(RectFromSize(test.x, test.y, test.cx, test.cy), test.rect);
-}
-
-TEST_P(RectFromSizeTest, SizedFillForwardsTheSameRectangle) {
-    const SizeCase& test = GetParam();
-    CRecordingSurface surface;
-    surface.FillRectangle(test.x, test.y, test.cx, test.cy, kPaint);
-    EXPECT_EQ(surface.GetFills(), (std::vector<CRecordedFill>{{test.rect, kPaint}}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, RectFromSizeTest,
-    testing::Values(SizeCase{163, 0, 17, 240, {163, 0, 180, 240}},
-                    SizeCase{0, 0, -1, -2, {0, 0, -1, -2}},
-                    SizeCase{INT_MAX - 1, 5, 10, 1, {INT_MAX - 1, 5, INT_MAX, 6}},
-                    SizeCase{
-                        INT_MAX, INT_MAX, INT_MAX, INT_MAX, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
-                    SizeCase{INT_MIN, INT_MIN, INT_MIN, -1, {INT_MIN, INT_MIN, INT_MIN, INT_MIN}},
-                    SizeCase{-10, -10, INT_MAX, INT_MAX, {-10, -10, INT_MAX - 10, INT_MAX - 10}}));
-
-TEST(RasterSurfaceTest, PixelsAreRowsOfRedGreenBlue) {
+TEST(RasterSurfaceTest, PixelsAreRowsOfRedGreenBlueAndOutsideReadsAsOutside) {
     CRasterSurface surface(kWidth, kHeight, kGround);
     surface.FillRectangle(RECT{2, 1, 3, 2}, RgbColor(0x11, 0x22, 0x33));
     const std::vector<std::uint8_t>& rgb = surface.GetRgbData();
@@ -105,37 +82,27 @@ TEST(RasterSurfaceTest, PixelsAreRowsOfRedGreenBlue) {
               (std::vector<std::uint8_t>{0x11, 0x22, 0x33}));
     EXPECT_EQ((std::vector<std::uint8_t>(rgb.begin(), rgb.begin() + 3)),
               (std::vector<std::uint8_t>{0x30, 0x20, 0x10}));
-}
-
-TEST(RasterSurfaceTest, PointsOutsideReadAsOutside) {
-    const CRasterSurface surface(kWidth, kHeight, kGround);
     const std::vector<std::pair<std::int32_t, std::int32_t>> outside = {
         {-1, 0}, {0, -1}, {kWidth, 0}, {0, kHeight}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}};
     for (const auto& [x, y] : outside) {
         EXPECT_EQ(Color(surface.GetPixel(x, y)), Color(CRasterSurface::kOutside)) << x << ", " << y;
     }
-    EXPECT_EQ(Color(surface.GetPixel(kWidth - 1, kHeight - 1)), Color(kGround));
+    EXPECT_EQ(surface.GetSelectedBitmapSize().width, kWidth);
+    EXPECT_EQ(surface.GetSelectedBitmapSize().height, kHeight);
+
+    CRasterSurface empty(-4, 3, kGround);
+    empty.FillRectangle(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kPaint);
+    EXPECT_EQ(empty.GetWidth(), 0);
+    EXPECT_TRUE(empty.GetRgbData().empty());
+    EXPECT_EQ(Color(empty.GetPixel(0, 0)), Color(CRasterSurface::kOutside));
 }
 
-TEST(RasterSurfaceTest, BitmapSizeIsTheRasterSize) {
-    const CRasterSurface surface(180, 240);
-    EXPECT_EQ(surface.GetSelectedBitmapSize().width, 180);
-    EXPECT_EQ(surface.GetSelectedBitmapSize().height, 240);
-}
-
-TEST(RasterSurfaceTest, NegativeSizeMakesAnEmptyRaster) {
-    CRasterSurface surface(-4, 3, kGround);
-    surface.FillRectangle(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kPaint);
-    EXPECT_EQ(surface.GetWidth(), 0);
-    EXPECT_TRUE(surface.GetRgbData().empty());
-    EXPECT_EQ(Color(surface.GetPixel(0, 0)), Color(CRasterSurface::kOutside));
-}
-
+// Runs keep their bytes (a Shift-JIS trail byte may be a backslash) and the
+// colours current when drawn; they paint no pixel.
 TEST(RasterSurfaceTest, TextRunsAreRecordedWithTheirColoursNotPainted) {
     CRasterSurface surface(kWidth, kHeight, kGround);
     surface.SetTextBackground(0xD9D9D9);
     surface.SetTextForeground(0x000080);
-    // A Shift-JIS character whose trail byte is the code of a backslash.
     const std::string_view label("\x83\x5c"
                                  "face",
                                  6);

@@ -7,7 +7,6 @@
 #include "text/Types.h"
 
 #include <array>
-#include <ostream>
 #include <vector>
 
 struct WorkedBar {
@@ -18,10 +17,6 @@ struct WorkedBar {
     // Indexed by element number - 1.
     std::array<std::vector<RECT>, kElementCount> rects;
 };
-
-inline void PrintTo(const WorkedBar& bar, std::ostream* out) {
-    *out << bar.name;
-}
 
 inline const WorkedBar kHorizontalBar = {
     "horizontal 163 x 51 at scale 3",
@@ -62,28 +57,5 @@ inline const WorkedBar kVerticalBar = {
          {169, 230, 174, 231},
          {170, 231, 173, 232},
          {171, 232, 172, 233}},
-    }},
-};
-
-// A bar 23 units thick at scale 1: the edges follow the thickness, the arrow
-// keeps its unit offsets and so sits left of the centre.
-inline const WorkedBar kThickVerticalBar = {
-    "vertical 23 x 60 at scale 1",
-    {0, 0, 23, 60},
-    1,
-    kVertical,
-    {{
-        {{2, 2, 21, 21}, {2, 39, 21, 58}},
-        {{0, 23, 23, 37}},
-        {{21, 2, 22, 22}, {1, 21, 21, 22}, {21, 39, 22, 59}, {1, 58, 21, 59}},
-        {{22, 1, 23, 23}, {0, 22, 22, 23}, {22, 38, 23, 60}, {0, 59, 22, 60}},
-        {{1, 1, 22, 2}, {1, 2, 2, 21}, {1, 38, 22, 39}, {1, 39, 2, 58}},
-        {{0, 0, 23, 1}, {0, 1, 1, 23}, {0, 37, 23, 38}, {0, 38, 1, 60}},
-        {{8, 7, 9, 8},
-         {7, 8, 10, 9},
-         {6, 9, 11, 10},
-         {6, 44, 11, 45},
-         {7, 45, 10, 46},
-         {8, 46, 9, 47}},
     }},
 };
