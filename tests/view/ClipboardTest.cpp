@@ -4,282 +4,162 @@
 #include "css/CopyText.h"
 #include "tests/view/ViewTestFixture.h"
 
-#include <algorithm>
-#include <vector>
+#include <string>
 
 namespace {
 
-constexpr const char* kCopyCaption = "Fatal error";
-constexpr const char* kLockMessage = "error on the step ClipboardPaste - GlobalLock()";
-constexpr int kOpenAttempts = 21;
+using enum ClipboardWrite;
+
+constexpr CExpectedText kExpectedCopyFailed = {
+    "クリップボードへのコピーに失敗しました。\nメモリの不足、あるいはクリップボードが他のアプリ"
+    "ケーションに占有されている可能性があります。",
+    "834e838a83628376837b815b836882d682cc83528373815b82c98eb8947382b582dc82b582bd81420a8381838283"
+    "8a82cc957391ab814182a082e982a282cd834e838a83628376837b815b836882aa91bc82cc83418376838a835081"
+    "5b83568387839382c990e8974c82b382ea82c482a282e989c2945c90ab82aa82a082e882dc82b78142"};
+
 constexpr COLORREF kPicked = RgbColor(0x11, 0x22, 0x33);
 
-using Calls = std::vector<ClipboardCall>;
-
-Calls FailedOpens(int count) {
-    return Calls(count, ClipboardCall::kOpenFailed);
+std::string Repeat(const std::string& entries, int count) {
+    std::string result;
+    for (int time = 0; time < count; ++time) {
+        result += entries;
+    }
+    return result;
 }
 
-Calls Then(Calls calls, const Calls& more) {
-    calls.insert(calls.end(), more.begin(), more.end());
-    return calls;
-}
-
-// The one message of a failed Copy, shown with the clipboard closed.
-std::vector<CMessageRecord> CopyFailedMessage() {
-    return {{InCurrentCodePage(kExpectedCopyFailed), CString{kCopyCaption}, false}};
-}
-
-const Calls kWriteCalls = {ClipboardCall::kOpen, ClipboardCall::kWrite, ClipboardCall::kClose};
-const Calls kReadCalls = {ClipboardCall::kOpen, ClipboardCall::kRead, ClipboardCall::kClose};
-
-// The colours that the import makes of a text, as both bars must hold them
-// after a Paste of it.
-ColorList ImportedColors(const CString& text) {
-    CScrollBarModel bar;
-    bar.ImportCssText(text);
-    return bar.GetColors();
-}
+// 21 attempts at most, a 1 ms pause after every failed one, the last too.
+const std::string kBusy20 = Repeat("busy pause1 ", 20);
+const std::string kBusy21 = Repeat("busy pause1 ", 21);
 
 class ClipboardTest : public CViewTest {
 protected:
     // A started view whose undo copy (the start-up state) differs from what
-    // it shows (the face picked afresh), so that a snapshot shows in Undo.
-    CTintbarView& StartWithOnePick() {
+    // it shows (the background picked afresh), so that a snapshot shows in
+    // Undo.
+    CTintbarView& StartWithOnePick(int codePage) {
+        multibyte::SetCodePage(codePage);
         CTintbarView& view = StartKnownView();
-        m_platform->colorDialog.answers = {kPicked};
-        view.OnLButtonDown(10, 25);
-        m_platform->surfaces.obtainCount = 0;
-        m_platform->surfaces.releaseCount = 0;
+        m_platform->answers = {kPicked};
+        view.OnLButtonDown(80, 100);
+        m_platform->log.clear();
         return view;
     }
-};
 
-TEST_F(ClipboardTest, CopyPlacesTheCopyTextAndBeeps) {
-    CTintbarView& view = StartWithOnePick();
-    const CViewState before = StateOf(view);
-
-    view.OnEditCopy();
-
-    ASSERT_TRUE(m_platform->clipboard.content.has_value());
-    const CString& text = *m_platform->clipboard.content;
-    EXPECT_EQ(text, BuildCopyText(view.GetBar(0)));
-    EXPECT_TRUE(text.starts_with("/*Hueline */\r\n")) << text;
-    EXPECT_NE(text.find("\r\nBODY\r\n{\r\n\tscrollbar-track-color:#102030;\r\n"
-                        "\tscrollbar-face-color:#112233;\r\n"),
-              CString::npos)
-        << text;
-    EXPECT_TRUE(text.ends_with(";\r\n}")) << text;
-    EXPECT_EQ(m_platform->clipboard.calls, kWriteCalls);
-    EXPECT_EQ(m_platform->desktop.beeps, 1);
-    EXPECT_TRUE(m_platform->desktop.messages.empty());
-    EXPECT_TRUE(m_platform->desktop.pauses.empty());
-    EXPECT_EQ(m_platform->surfaces.obtainCount, 0) << "Copy does not repaint";
-    EXPECT_EQ(StateOf(view), before);
-    view.OnEditUndo();
-    EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors))
-        << "the undo copy is untouched";
-}
-
-struct COpenCase {
-    int failures;
-    bool opens;
-};
-
-// 21 attempts at most, a 1 ms pause after every failed one, the last too.
-const std::vector<COpenCase> kOpenCases = {
-    {0, true}, {1, true}, {20, true}, {21, false}, {30, false},
-};
-
-TEST_F(ClipboardTest, CopyOpensWithinTwentyOneAttempts) {
-    for (const COpenCase& open : kOpenCases) {
-        SCOPED_TRACE(::testing::Message() << open.failures << " failed attempts");
-        CTintbarView& view = StartKnownView();
-        m_platform->clipboard.openFailures = open.failures;
-
-        view.OnEditCopy();
-
-        const int failedAttempts = std::min(open.failures, kOpenAttempts);
-        EXPECT_EQ(m_platform->desktop.pauses, std::vector<int>(failedAttempts, 1));
-        if (open.opens) {
-            EXPECT_EQ(m_platform->clipboard.calls, Then(FailedOpens(failedAttempts), kWriteCalls));
-            EXPECT_EQ(m_platform->desktop.beeps, 1);
-            EXPECT_TRUE(m_platform->desktop.messages.empty());
-        } else {
-            EXPECT_EQ(m_platform->clipboard.calls, FailedOpens(kOpenAttempts));
-            EXPECT_EQ(m_platform->desktop.beeps, 0);
-            EXPECT_EQ(m_platform->desktop.messages, CopyFailedMessage());
+    // The calls in order, the message if the log shows one, both bars'
+    // colours (those pasted, or as they were) and the undo copy: the state
+    // before the Paste after a Paste, else still the start-up state.
+    void ExpectOutcome(CTintbarView& view, const CViewState& before, const std::string& log,
+                       const CString& message, const ColorList* pasted) {
+        EXPECT_EQ(m_platform->log, log);
+        const bool shown = log.find("message") != std::string::npos;
+        EXPECT_EQ(m_platform->messages, shown ? std::vector{message} : std::vector<CString>{});
+        CViewState expected = before;
+        if (pasted != nullptr) {
+            expected.colors = *pasted;
         }
-    }
-}
-
-TEST_F(ClipboardTest, PasteOpensWithinTwentyOneAttempts) {
-    for (const COpenCase& open : kOpenCases) {
-        SCOPED_TRACE(::testing::Message() << open.failures << " failed attempts");
-        CTintbarView& view = StartView();
-        m_platform->clipboard.content = CString{kKnownCss};
-        m_platform->clipboard.openFailures = open.failures;
-
-        view.OnEditPaste();
-
-        const int failedAttempts = std::min(open.failures, kOpenAttempts);
-        EXPECT_EQ(m_platform->desktop.pauses, std::vector<int>(failedAttempts, 1));
-        EXPECT_TRUE(m_platform->desktop.messages.empty());
-        EXPECT_EQ(m_platform->surfaces.obtainCount, 1);
-        const CViewState startUp = {kWhite, ImportedColors(""), ImportedColors(""), 3, 1};
-        if (open.opens) {
-            EXPECT_EQ(m_platform->clipboard.calls, Then(FailedOpens(failedAttempts), kReadCalls));
-            EXPECT_EQ(m_platform->desktop.beeps, 1);
-            EXPECT_EQ(StateOf(view), (CViewState{kWhite, kKnownColors, kKnownColors, 3, 1}));
-        } else {
-            EXPECT_EQ(m_platform->clipboard.calls, FailedOpens(kOpenAttempts));
-            EXPECT_EQ(m_platform->desktop.beeps, 0);
-            EXPECT_EQ(StateOf(view), startUp);
-        }
-    }
-}
-
-struct CWriteFailureCase {
-    ClipboardWrite failure;
-    const char* what;
-};
-
-TEST_F(ClipboardTest, FailedCopyShowsTheMessageWithTheClipboardClosed) {
-    const std::vector<CWriteFailureCase> kFailures = {
-        {ClipboardWrite::kAllocationFailed, "allocation"},
-        {ClipboardWrite::kLockFailed, "lock"},
-        {ClipboardWrite::kRefused, "refused by the clipboard"},
-    };
-    for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
-        for (const CWriteFailureCase& write : kFailures) {
-            SCOPED_TRACE(::testing::Message() << write.what << " in code page " << codePage);
-            multibyte::SetCodePage(codePage);
-            CTintbarView& view = StartWithOnePick();
-            const CViewState before = StateOf(view);
-            m_platform->clipboard.content = "earlier text";
-            m_platform->clipboard.writeResult = write.failure;
-
-            view.OnEditCopy();
-
-            EXPECT_EQ(m_platform->clipboard.calls, kWriteCalls);
-            EXPECT_EQ(m_platform->clipboard.content, CString{"earlier text"});
-            EXPECT_EQ(m_platform->desktop.beeps, 0);
-            EXPECT_EQ(m_platform->desktop.messages, CopyFailedMessage());
-            EXPECT_EQ(m_platform->surfaces.obtainCount, 0);
-            EXPECT_EQ(StateOf(view), before);
-            view.OnEditUndo();
-            EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors));
-        }
-    }
-}
-
-struct CEmptyPasteCase {
-    const char* what;
-    std::optional<CString> content;
-    bool lockFails;
-    std::vector<CMessageRecord> messages;
-};
-
-// Each of these repaints only: no beep, no snapshot, no change of colour.
-TEST_F(ClipboardTest, PasteOfNothingRepaintsOnly) {
-    const std::vector<CEmptyPasteCase> kCases = {
-        {"no text on the clipboard", std::nullopt, false, {}},
-        {"the text cannot be locked",
-         CString{kKnownCss},
-         true,
-         {{CString{kLockMessage}, std::nullopt, false}}},
-        {"empty text", CString{}, false, {}},
-        {"ASCII white space only", CString{" \t\r\n\v\f  \r\n"}, false, {}},
-    };
-    for (const CEmptyPasteCase& paste : kCases) {
-        SCOPED_TRACE(paste.what);
-        CTintbarView& view = StartWithOnePick();
-        const CViewState before = StateOf(view);
-        m_platform->clipboard.content = paste.content;
-        m_platform->clipboard.lockFailsOnRead = paste.lockFails;
-
-        view.OnEditPaste();
-
-        EXPECT_EQ(m_platform->clipboard.calls, kReadCalls);
-        EXPECT_FALSE(m_platform->clipboard.IsOpen());
-        EXPECT_EQ(m_platform->desktop.messages, paste.messages);
-        EXPECT_EQ(m_platform->desktop.beeps, 0);
-        EXPECT_EQ(m_platform->surfaces.obtainCount, 1);
-        EXPECT_EQ(StateOf(view), before);
+        EXPECT_EQ(StateOf(view), expected);
         view.OnEditUndo();
-        EXPECT_EQ(Colors(StateOf(view).horizontalColors), Colors(kKnownColors))
-            << "Undo brings back the state before the last pick";
+        EXPECT_EQ(StateOf(view), pasted != nullptr ? before : kKnownStart);
+    }
+};
+
+struct CCopyCase {
+    const char* what;
+    int codePage;
+    int openFailures;
+    ClipboardWrite writeResult;
+    std::string log;
+};
+
+const CCopyCase kCopyCases[] = {
+    {"written", 932, 0, kWritten, "open write close beep"},
+    {"opened at the 21st attempt", 932, 20, kWritten, kBusy20 + "open write close beep"},
+    {"never opened", 932, 21, kWritten, kBusy21 + "message"},
+    {"never opened, UTF-8", 65001, 21, kWritten, kBusy21 + "message"},
+    {"allocation failed", 932, 0, kAllocationFailed, "open write close message"},
+    {"lock failed", 932, 0, kLockFailed, "open write close message"},
+    {"refused", 932, 0, kRefused, "open write close message"},
+};
+
+// Copy never repaints nor changes any colour.
+TEST_F(ClipboardTest, CopyOutcomes) {
+    for (const CCopyCase& row : kCopyCases) {
+        SCOPED_TRACE(row.what);
+        CTintbarView& view = StartWithOnePick(row.codePage);
+        const CViewState before = StateOf(view);
+        m_platform->openFailures = row.openFailures;
+        m_platform->writeResult = row.writeResult;
+        view.OnEditCopy();
+        ExpectOutcome(view, before, row.log,
+                      "Fatal error: " + InCurrentCodePage(kExpectedCopyFailed), nullptr);
     }
 }
 
 struct CPasteCase {
     const char* what;
-    CString shiftJis;
-    CString utf8;
+    int codePage;
+    int openFailures;
+    std::optional<CString> content; // none: the clipboard holds no text
+    bool lockFails;
+    std::string log;
+    const ColorList* pasted; // nullptr: the colours stay
 };
 
-// Non-blank text is taken whatever it holds: a beep, the snapshot, and the
-// import into both bars; background and scales stay.
-TEST_F(ClipboardTest, PasteOfTextImportsIntoBothBars) {
-    const std::vector<CPasteCase> kCases = {
-        {"a lone full-width space", "\x81\x40", "\xE3\x80\x80"},
-        {"a full-width space between ASCII spaces", " \x81\x40 ", " \xE3\x80\x80 "},
-        {"plain words without a BODY rule", "plain words", "plain words"},
-        {"a rule for another selector", "P { scrollbar-face-color: #ff0000 }",
-         "P { scrollbar-face-color: #ff0000 }"},
-    };
-    for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
-        for (const CPasteCase& paste : kCases) {
-            SCOPED_TRACE(::testing::Message() << paste.what << " in code page " << codePage);
-            multibyte::SetCodePage(codePage);
-            CTintbarView& view = StartWithOnePick();
-            m_platform->colorDialog.answers = {kPicked};
-            view.OnLButtonDown(80, 100);
-            const CViewState before = StateOf(view);
-            const CString text = codePage == multibyte::kShiftJis ? paste.shiftJis : paste.utf8;
-            m_platform->clipboard.content = text;
+const CString kCss{kKnownCss};
 
-            view.OnEditPaste();
+// Non-blank text is taken whatever it holds: what a text without the colours
+// gives is the import's rule.
+const CPasteCase kPasteCases[] = {
+    {"opened at the 21st attempt", 932, 20, kCss, false, kBusy20 + "open read close beep paint",
+     &kKnownColors},
+    {"never opened", 932, 21, kCss, false, kBusy21 + "paint", nullptr},
+    {"no text", 932, 0, std::nullopt, false, "open read close paint", nullptr},
+    {"lock failed", 932, 0, kCss, true, "open read close message paint", nullptr},
+    {"ASCII white space", 932, 0, " \t\r\n\v\f  \r\n", false, "open read close paint", nullptr},
+    {"white space around CSS", 932, 0, " \t\r\n" + kCss + "\r\n\f ", false,
+     "open read close beep paint", &kKnownColors},
+    {"lone full-width space", 932, 0, "\x81\x40", false, "open read close beep paint", &kAllBlack},
+    {"lone full-width space, UTF-8", 65001, 0, "\xE3\x80\x80", false, "open read close beep paint",
+     &kAllBlack},
+    {"no BODY rule", 932, 0, "plain words", false, "open read close beep paint", &kAllBlack},
+};
 
-            EXPECT_EQ(m_platform->desktop.beeps, 1);
-            EXPECT_TRUE(m_platform->desktop.messages.empty());
-            CViewState expected = before;
-            expected.horizontalColors = ImportedColors(multibyte::Trim(text));
-            expected.verticalColors = expected.horizontalColors;
-            EXPECT_EQ(StateOf(view), expected);
-            EXPECT_NE(Colors(expected.horizontalColors), Colors(before.horizontalColors));
-            view.OnEditUndo();
-            EXPECT_EQ(StateOf(view), before);
-        }
+TEST_F(ClipboardTest, PasteOutcomes) {
+    for (const CPasteCase& row : kPasteCases) {
+        SCOPED_TRACE(row.what);
+        CTintbarView& view = StartWithOnePick(row.codePage);
+        const CViewState before = StateOf(view);
+        m_platform->openFailures = row.openFailures;
+        m_platform->content = row.content;
+        m_platform->lockFailsOnRead = row.lockFails;
+        view.OnEditPaste();
+        ExpectOutcome(view, before, row.log,
+                      "(no caption): error on the step ClipboardPaste - GlobalLock()", row.pasted);
     }
 }
 
-TEST_F(ClipboardTest, WhiteSpaceAroundTheCssMakesNoDifference) {
-    CTintbarView& view = StartView();
-    m_platform->clipboard.content = " \t\r\n" + CString{kKnownCss} + "\r\n\f ";
-    view.OnEditPaste();
-    EXPECT_EQ(StateOf(view), (CViewState{kWhite, kKnownColors, kKnownColors, 3, 1}));
-}
-
-// The Copy text survives the Copy, and a Paste of it brings back the copied
-// colours; Undo then brings back those from before the Paste.
-TEST_F(ClipboardTest, CopyThenPasteRestoresTheCopiedColours) {
-    CTintbarView& view = StartWithOnePick();
+// The Copy text is the export of the horizontal bar's current colours and
+// survives the Copy; a Paste of it brings back the copied colours, and Undo
+// those from before it. Neither command touches the label.
+TEST_F(ClipboardTest, CopyThenPasteThenUndo) {
+    CTintbarView& view = StartWithOnePick(932);
+    m_platform->answers = {kPicked, RgbColor(0x99, 0x88, 0x77), RgbColor(0x66, 0x55, 0x44)};
+    view.OnLButtonDown(10, 25);
     const CViewState copied = StateOf(view);
     view.OnEditCopy();
-    const CString copyText = *m_platform->clipboard.content;
-    m_platform->colorDialog.answers = {RgbColor(0x99, 0x88, 0x77), RgbColor(0x66, 0x55, 0x44)};
+    const CString text = m_platform->content.value_or("");
+    EXPECT_EQ(text, BuildCopyText(view.GetBar(0)));
+    EXPECT_NE(text.find("scrollbar-face-color:#112233;"), CString::npos) << text;
     view.OnLButtonDown(22, 25);
     view.OnLButtonDown(80, 25);
     const CViewState beforePaste = StateOf(view);
 
     view.OnEditPaste();
 
-    EXPECT_EQ(m_platform->clipboard.content, copyText);
     EXPECT_EQ(StateOf(view), copied);
-    EXPECT_EQ(m_platform->desktop.beeps, 2);
     view.OnEditUndo();
     EXPECT_EQ(StateOf(view), beforePaste);
+    EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
 }
 
 } // namespace

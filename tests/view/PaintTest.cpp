@@ -49,147 +49,93 @@ const std::vector<CElementRectangles> kVerticalBar = {
       {171, 232, 172, 233}}},
 };
 
-class CExpectedPicture {
-public:
-    CExpectedPicture() : m_pixels(kClientWidth * kClientHeight, kUnpainted) {}
-
-    void Fill(const RECT& rect, COLORREF color) {
-        for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
-            for (std::int32_t x = rect.left; x < rect.right; ++x) {
-                m_pixels[y * kClientWidth + x] = color;
-            }
-        }
-    }
-
-    void FillBar(const std::vector<CElementRectangles>& bar, const ColorList& colors) {
-        for (const CElementRectangles& element : bar) {
-            for (const RECT& rect : element.rectangles) {
-                Fill(rect, ColorOf(colors, element.element));
-            }
-        }
-    }
-
-    COLORREF At(std::int32_t x, std::int32_t y) const { return m_pixels[y * kClientWidth + x]; }
-
-private:
-    std::vector<COLORREF> m_pixels;
-};
-
 // Layout: page background, strip, horizontal bar, then the vertical bar over
 // the strip's right end.
-CExpectedPicture BuildExpected(COLORREF background, const ColorList& colors) {
-    CExpectedPicture picture;
-    picture.Fill({0, 51, 163, 219}, background);
-    picture.Fill({0, 219, 180, 240}, kExpectedStripGrey);
-    picture.FillBar(kHorizontalBar, colors);
-    picture.FillBar(kVerticalBar, colors);
+CRasterSurface BuildExpected(COLORREF background, const ColorList& colors) {
+    CRasterSurface picture(kClientWidth, kClientHeight, kUnpainted);
+    picture.FillRectangle({0, 51, 163, 219}, background);
+    picture.FillRectangle({0, 219, 180, 240}, kExpectedStripGrey);
+    for (const auto* bar : {&kHorizontalBar, &kVerticalBar}) {
+        for (const CElementRectangles& element : *bar) {
+            for (const RECT& rect : element.rectangles) {
+                picture.FillRectangle(rect, colors[PositionOf(element.element)]);
+            }
+        }
+    }
     return picture;
 }
 
-::testing::AssertionResult SamePicture(const CRasterSurface* actual,
-                                       const CExpectedPicture& expected) {
+// Every pixel as expected, none left unpainted, and the label drawn as one
+// run at (2, 220) in black on the strip grey.
+::testing::AssertionResult PaintedAsExpected(const CRasterSurface* actual,
+                                             const CRasterSurface& expected, const CString& label) {
     if (actual == nullptr) {
         return ::testing::AssertionFailure() << "nothing was painted";
     }
-    if (actual->GetWidth() != kClientWidth || actual->GetHeight() != kClientHeight) {
-        return ::testing::AssertionFailure() << "the raster is not 180 x 240";
-    }
-    constexpr int kReportedMismatches = 5;
-    int mismatches = 0;
     ::testing::AssertionResult result = ::testing::AssertionFailure();
+    int mismatches = 0;
     for (std::int32_t y = 0; y < kClientHeight; ++y) {
         for (std::int32_t x = 0; x < kClientWidth; ++x) {
-            const COLORREF want = expected.At(x, y);
+            const COLORREF want = expected.GetPixel(x, y);
             const COLORREF got = actual->GetPixel(x, y);
-            if (got != want && ++mismatches <= kReportedMismatches) {
+            if ((got != want || want == kUnpainted) && ++mismatches <= 5) {
                 result << "\n  (" << x << ", " << y << ") is "
                        << ::testing::PrintToString(Color(got)) << ", expected "
                        << ::testing::PrintToString(Color(want));
             }
         }
     }
-    if (mismatches == 0) {
-        return ::testing::AssertionSuccess();
+    const std::vector<CTextRun> runs = {{2, 220, kBlack, kExpectedStripGrey, label}};
+    if (actual->GetTextRuns() != runs) {
+        return result << "\n  the label is not one black run on grey at (2, 220)";
     }
-    return result << "\n  " << mismatches << " pixels differ";
-}
-
-CTextRun ExpectedLabelRun(const CString& label) {
-    return {2, 220, kBlack, kExpectedStripGrey, label};
+    return mismatches == 0 ? ::testing::AssertionSuccess()
+                           : result << "\n  " << mismatches << " pixels differ";
 }
 
 using PaintTest = CViewTest;
 
-TEST_F(PaintTest, ExpectedPictureHasEveryPixelCovered) {
-    const CExpectedPicture picture = BuildExpected(kWhite, kKnownColors);
-    for (std::int32_t y = 0; y < kClientHeight; ++y) {
-        for (std::int32_t x = 0; x < kClientWidth; ++x) {
-            ASSERT_NE(picture.At(x, y), kUnpainted) << "(" << x << ", " << y << ")";
-        }
-    }
-}
-
+// The label stays "ready" throughout: clicks and Undo leave it alone.
 TEST_F(PaintTest, StartUpThenColourChangesThenUndo) {
     CTintbarView& view = StartKnownView();
+    const CString ready = InCurrentCodePage(kExpectedReady);
     const COLORREF kNewArrow = RgbColor(0xFF, 0x00, 0x00);
     const COLORREF kNewBackground = RgbColor(0x00, 0x80, 0x00);
     ColorList changed = kKnownColors;
     changed[PositionOf(kArrow)] = kNewArrow;
+    EXPECT_EQ(m_platform->log, "") << "construction paints nothing";
 
     view.OnDraw();
     EXPECT_TRUE(
-        SamePicture(m_platform->surfaces.GetLastPicture(), BuildExpected(kWhite, kKnownColors)));
+        PaintedAsExpected(m_platform->picture.get(), BuildExpected(kWhite, kKnownColors), ready));
 
-    m_platform->colorDialog.answers = {kNewArrow, kNewBackground};
+    m_platform->answers = {kNewArrow, kNewBackground};
     view.OnLButtonDown(22, 25);
-    EXPECT_TRUE(SamePicture(m_platform->surfaces.GetLastPicture(), BuildExpected(kWhite, changed)));
+    EXPECT_TRUE(
+        PaintedAsExpected(m_platform->picture.get(), BuildExpected(kWhite, changed), ready));
 
     view.OnLButtonDown(80, 100);
-    EXPECT_TRUE(
-        SamePicture(m_platform->surfaces.GetLastPicture(), BuildExpected(kNewBackground, changed)));
+    EXPECT_TRUE(PaintedAsExpected(m_platform->picture.get(), BuildExpected(kNewBackground, changed),
+                                  ready));
 
     // One level: Undo takes back the background only.
     view.OnEditUndo();
-    EXPECT_TRUE(SamePicture(m_platform->surfaces.GetLastPicture(), BuildExpected(kWhite, changed)));
-}
-
-TEST_F(PaintTest, EveryPaintDrawsOneLabelRunInBlackOnTheStripGrey) {
-    CTintbarView& view = StartKnownView();
-    view.OnDraw();
-    ASSERT_NE(m_platform->surfaces.GetLastPicture(), nullptr);
-    EXPECT_EQ(m_platform->surfaces.GetLastPicture()->GetTextRuns(),
-              std::vector<CTextRun>{ExpectedLabelRun(InCurrentCodePage(kExpectedReady))});
-
-    view.OnMouseMove(22, 25);
-    EXPECT_EQ(m_platform->surfaces.GetLastPicture()->GetTextRuns(),
-              std::vector<CTextRun>{ExpectedLabelRun(InCurrentCodePage(kExpectedLabels[kArrow]))});
-}
-
-TEST_F(PaintTest, EachPaintObtainsAndReleasesOneSurface) {
-    CTintbarView& view = StartKnownView();
-    EXPECT_EQ(m_platform->surfaces.obtainCount, 0) << "construction paints nothing";
-    view.OnDraw();
-    view.OnDraw();
-    EXPECT_EQ(m_platform->surfaces.obtainCount, 2);
-    EXPECT_EQ(m_platform->surfaces.releaseCount, 2);
+    EXPECT_TRUE(
+        PaintedAsExpected(m_platform->picture.get(), BuildExpected(kWhite, changed), ready));
 }
 
 // Without a surface nothing is drawn and nothing reported, and the handlers
 // still change the colours.
-TEST_F(PaintTest, NoSurfacePaintsNothingAndReportsNothing) {
+TEST_F(PaintTest, NoSurfacePaintsNothing) {
     CTintbarView& view = StartKnownView();
-    m_platform->surfaces.available = false;
-    m_platform->colorDialog.answers = {kBlack};
+    m_platform->surfaceAvailable = false;
+    m_platform->answers = {kBlack};
 
     view.OnDraw();
-    view.OnMouseMove(10, 10);
     view.OnLButtonDown(80, 100);
 
-    EXPECT_EQ(m_platform->surfaces.obtainCount, 3);
-    EXPECT_EQ(m_platform->surfaces.releaseCount, 0);
-    EXPECT_EQ(m_platform->surfaces.GetLastPicture(), nullptr);
-    EXPECT_TRUE(m_platform->desktop.messages.empty());
-    EXPECT_EQ(m_platform->desktop.beeps, 0);
+    EXPECT_EQ(m_platform->log, "no-surface dialog#ffffff-full no-surface");
+    EXPECT_EQ(m_platform->picture, nullptr);
     EXPECT_EQ(Color(view.GetBackground()), Color(kBlack));
 }
 

@@ -1,45 +1,140 @@
 #pragma once
 
-// The common ground of the view tests: every test runs in a fresh temporary
-// directory (where the view looks for "default.css") under a code page of
-// its choosing, and both are restored afterwards. Also the texts the view
-// must show, as the tests expect them in each code page.
+// The common ground of the view tests: one fake for all of the view's
+// platform interfaces, the texts the view must show, and a fixture that runs
+// each test in a fresh temporary directory (where the view looks for
+// "default.css") and restores the code page afterwards.
 
+#include "preview/RasterSurface.h"
 #include "tests/support/Printers.h"
-#include "tests/view/FakePlatform.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
+#include "view/ViewPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+// Colour of the pixels that no paint has covered.
+constexpr COLORREF kUnpainted = 0x5A0F3C;
+
+// Writes every call into `log`, space-separated: "busy" (a failed open),
+// "pause1", "open", "read", "write", "close", "beep", "message",
+// "dialog#rrggbb-full" (or "-compact"), "paint" and "no-surface". Compared
+// whole, the log shows the order of calls: a pause after every failed open, a
+// message only once the clipboard is closed, every surface released. The
+// clipboard fails to open `openFailures` times; the dialog gives the
+// scripted `answers`, nothing for Cancel.
+class CFakePlatform : public CSurfaceSource,
+                      public CClipboard,
+                      public CColorDialog,
+                      public CDesktop {
+public:
+    CViewPlatform Get() { return {*this, *this, *this, *this}; }
+
+    CDrawSurface* ObtainSurface() override {
+        if (!surfaceAvailable) {
+            Log("no-surface");
+            return nullptr;
+        }
+        m_current = std::make_unique<CRasterSurface>(kClientWidth, kClientHeight, kUnpainted);
+        return m_current.get();
+    }
+
+    void ReleaseSurface(CDrawSurface&) override {
+        picture = std::move(m_current);
+        Log("paint");
+    }
+
+    bool Open() override {
+        const bool busy = openFailures > 0;
+        openFailures -= busy ? 1 : 0;
+        Log(busy ? "busy" : "open");
+        return !busy;
+    }
+
+    void Close() override { Log("close"); }
+
+    // The text is handed out even where the view must not use it.
+    ClipboardRead ReadText(CString& text) override {
+        Log("read");
+        text = content.value_or("");
+        return !content          ? ClipboardRead::kNoText
+               : lockFailsOnRead ? ClipboardRead::kLockFailed
+                                 : ClipboardRead::kText;
+    }
+
+    ClipboardWrite WriteText(const CString& text) override {
+        Log("write");
+        if (writeResult == ClipboardWrite::kWritten) {
+            content = text;
+        }
+        return writeResult;
+    }
+
+    std::optional<COLORREF> RunModal(const CColorDialogRequest& request) override {
+        Log("dialog" + ::testing::PrintToString(Color(request.initialColor)) +
+            (request.fullOpen ? "-full" : "-compact"));
+        if (answers.empty()) {
+            ADD_FAILURE() << "the colour dialog ran with no answer scripted";
+            return std::nullopt;
+        }
+        const std::optional<COLORREF> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    void Beep() override { Log("beep"); }
+
+    void ShowMessage(const CString& text, const std::optional<CString>& caption) override {
+        Log("message");
+        messages.push_back(caption.value_or("(no caption)") + ": " + text);
+    }
+
+    void Pause(int milliseconds) override { Log("pause" + std::to_string(milliseconds)); }
+
+    std::string log;
+    bool surfaceAvailable = true;
+    std::unique_ptr<CRasterSurface> picture; // of the last completed paint
+    int openFailures = 0;
+    std::optional<CString> content; // the clipboard's text, or none
+    bool lockFailsOnRead = false;
+    ClipboardWrite writeResult = ClipboardWrite::kWritten;
+    std::deque<std::optional<COLORREF>> answers;
+    std::vector<CString> messages; // each as "caption: text"
+
+private:
+    void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+
+    std::unique_ptr<CRasterSurface> m_current;
+};
+
 // A text the view shows, in UTF-8 and as the hex digits of its Shift-JIS
-// bytes.
+// bytes, for code page 932.
 struct CExpectedText {
     std::string_view utf8;
     std::string_view shiftJisHex;
 };
 
-inline CString FromHex(std::string_view hex) {
+inline CString InCurrentCodePage(const CExpectedText& text) {
+    if (multibyte::GetCodePage() != multibyte::kShiftJis) {
+        return CString{text.utf8};
+    }
     CString bytes;
-    for (std::size_t at = 0; at + 1 < hex.size(); at += 2) {
-        bytes.push_back(static_cast<char>(std::stoi(std::string{hex.substr(at, 2)}, nullptr, 16)));
+    for (std::size_t at = 0; at + 1 < text.shiftJisHex.size(); at += 2) {
+        bytes.push_back(
+            static_cast<char>(std::stoi(std::string{text.shiftJisHex.substr(at, 2)}, nullptr, 16)));
     }
     return bytes;
-}
-
-// The form the view must produce under the code page now in force.
-inline CString InCurrentCodePage(const CExpectedText& text) {
-    return multibyte::GetCodePage() == multibyte::kShiftJis ? FromHex(text.shiftJisHex)
-                                                            : CString{text.utf8};
 }
 
 constexpr CExpectedText kExpectedReady = {"ﾚﾃﾞｨ", "dac3dea8"};
@@ -56,45 +151,32 @@ constexpr CExpectedText kExpectedLabels[] = {
     {"矢印", "96ee88f3"},
 };
 
-constexpr CExpectedText kExpectedCopyFailed = {
-    "クリップボードへのコピーに失敗しました。\nメモリの不足、あるいはクリップボードが他のアプリ"
-    "ケーションに占有されている可能性があります。",
-    "834e838a83628376837b815b836882d682cc83528373815b82c98eb8947382b582dc82b582bd81420a8381838283"
-    "8a82cc957391ab814182a082e982a282cd834e838a83628376837b815b836882aa91bc82cc83418376838a835081"
-    "5b83568387839382c990e8974c82b382ea82c482a282e989c2945c90ab82aa82a082e882dc82b78142"};
+inline std::vector<ColorValue> Colors(const ColorList& list) {
+    return {list.begin(), list.end()};
+}
 
-// What the user can see change and what Undo brings back.
+// What the user can see change and what Undo brings back. Both bars always
+// hold the same seven colours, so one list stands for both.
 struct CViewState {
     COLORREF background = kWhite;
-    ColorList horizontalColors{};
-    ColorList verticalColors{};
+    ColorList colors{};
     std::int32_t horizontalScale = 0;
     std::int32_t verticalScale = 0;
 
     friend bool operator==(const CViewState&, const CViewState&) = default;
 };
 
-// A colour list that prints as "#rrggbb" colours on failure.
-inline std::vector<ColorValue> Colors(const ColorList& colors) {
-    std::vector<ColorValue> values;
-    for (COLORREF color : colors) {
-        values.push_back(Color(color));
-    }
-    return values;
-}
-
 inline void PrintTo(const CViewState& state, std::ostream* out) {
-    *out << "background ";
-    PrintTo(Color(state.background), out);
-    *out << ", horizontal " << ::testing::PrintToString(Colors(state.horizontalColors)) << " scale "
-         << state.horizontalScale << ", vertical "
-         << ::testing::PrintToString(Colors(state.verticalColors)) << " scale "
-         << state.verticalScale;
+    *out << "background " << ::testing::PrintToString(Color(state.background)) << ", colours "
+         << ::testing::PrintToString(Colors(state.colors)) << ", scales " << state.horizontalScale
+         << " and " << state.verticalScale;
 }
 
 inline CViewState StateOf(const CTintbarView& view) {
-    return {view.GetBackground(), view.GetBar(0).GetColors(), view.GetBar(1).GetColors(),
-            view.GetBar(0).GetScale(), view.GetBar(1).GetScale()};
+    EXPECT_EQ(Colors(view.GetBar(0).GetColors()), Colors(view.GetBar(1).GetColors()))
+        << "the two bars differ";
+    return {view.GetBackground(), view.GetBar(0).GetColors(), view.GetBar(0).GetScale(),
+            view.GetBar(1).GetScale()};
 }
 
 // Seven distinct colours, none of them white, black, the strip grey or
@@ -114,14 +196,28 @@ constexpr ColorList kKnownColors = {RgbColor(0x10, 0x20, 0x30), RgbColor(0x40, 0
                                     RgbColor(0x70, 0x80, 0x90), RgbColor(0xA0, 0xB0, 0xC0),
                                     RgbColor(0xD0, 0xE0, 0xF0), RgbColor(0x12, 0x34, 0x56),
                                     RgbColor(0xFE, 0xDC, 0xBA)};
+// What a text without the colours (no file, no BODY rule) gives each one.
+constexpr ColorList kAllBlack = {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack};
+constexpr CViewState kKnownStart = {kWhite, kKnownColors, 3, 1};
 
 // Where an element's colour stands in a list in colour list order.
 constexpr std::size_t PositionOf(int element) {
     return element == kFace ? 1 : element == kTrack ? 0 : static_cast<std::size_t>(element - 1);
 }
 
-constexpr COLORREF ColorOf(const ColorList& colors, int element) {
-    return colors[PositionOf(element)];
+// The log entry of a colour dialog opened, full, on a colour.
+inline std::string DialogFor(COLORREF initial) {
+    return "dialog" + ::testing::PrintToString(Color(initial)) + "-full";
+}
+
+// The state after an element (or, for 0, the background) took a colour.
+inline CViewState WithColor(CViewState state, int element, COLORREF color) {
+    if (element == kNoElement) {
+        state.background = color;
+    } else {
+        state.colors[PositionOf(element)] = color;
+    }
+    return state;
 }
 
 class CViewTest : public ::testing::Test {
@@ -143,18 +239,16 @@ protected:
     }
 
     static void WriteDefaultCss(std::string_view text) {
-        std::ofstream file("default.css", std::ios::binary);
-        file << text;
+        std::ofstream("default.css", std::ios::binary) << text;
     }
 
-    // A new view on new fakes; the fakes are scripted after the start.
+    // A new view on a new fake, scripted after the start.
     CTintbarView& StartView() {
         m_view.reset();
         m_platform.emplace();
         return m_view.emplace(m_platform->Get());
     }
 
-    // Starts the view from a "default.css" holding kKnownCss.
     CTintbarView& StartKnownView() {
         WriteDefaultCss(kKnownCss);
         return StartView();
