@@ -171,8 +171,7 @@ INSTANTIATE_TEST_SUITE_P(Important, RejectedCss,
                          testing::Values("red important", "!important red", "red !imp"));
 
 // Channels are clamped, then rounded half-up from double precision: 127.5
-// gives 128, the largest double below 0.5 gives 0. A percentage is scaled
-// before it is divided, so 30% is exactly 76.5.
+// gives 128, the largest double below 0.5 gives 0, and 50% (127.5) gives 128.
 INSTANTIATE_TEST_SUITE_P(
     Rounding, AcceptedCss,
     testing::Values(
