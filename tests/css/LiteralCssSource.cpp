@@ -2,9 +2,10 @@
 
 #include "text/MultiByte.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
-#include <utility>
+#include <vector>
 
 namespace {
 
@@ -33,39 +34,22 @@ std::size_t Find(const CString& text, std::string_view needle, std::size_t from)
     return kNotFound;
 }
 
-bool IsDelimiter(const CString& text, std::size_t position, char delimiter) {
-    return multibyte::CharLength(text, position) == 1 && text[position] == delimiter;
-}
-
-// The tokenizer of the reader, on a copy of the string and a position.
-class Tokens {
-public:
-    Tokens(CString text, char delimiter) : m_text(std::move(text)), m_delimiter(delimiter) {}
-
-    CString Next() {
-        if (m_position >= m_text.size()) {
-            return {};
+// The tokens of the reader's tokenizer: the runs of characters between the
+// delimiter characters, read one character at a time.
+std::vector<CString> Tokens(const CString& text, char delimiter) {
+    std::vector<CString> tokens(1);
+    for (std::size_t position = 0; position < text.size();) {
+        const std::size_t length = multibyte::CharLength(text, position);
+        if (length == 1 && text[position] == delimiter) {
+            tokens.emplace_back();
+        } else {
+            tokens.back() += text.substr(position, length);
         }
-        while (m_position < m_text.size() && IsDelimiter(m_text, m_position, m_delimiter)) {
-            m_position = multibyte::NextChar(m_text, m_position);
-        }
-        if (m_position >= m_text.size()) {
-            return {};
-        }
-        std::size_t end = m_position;
-        while (end < m_text.size() && !IsDelimiter(m_text, end, m_delimiter)) {
-            end = multibyte::NextChar(m_text, end);
-        }
-        CString token = m_text.substr(m_position, end - m_position);
-        m_position = end + 1;
-        return token;
+        position += length;
     }
-
-private:
-    CString m_text;
-    char m_delimiter;
-    std::size_t m_position = 0;
-};
+    std::erase(tokens, CString());
+    return tokens;
+}
 
 } // namespace
 
@@ -77,51 +61,31 @@ CLiteralCssSource::CLiteralCssSource(CString text) {
 }
 
 void CLiteralCssSource::StripComments(CString& text) {
-    std::size_t start = 0;
-    for (;;) {
-        if (start > text.size()) {
-            return;
-        }
+    for (std::size_t start = 0;;) {
         const std::size_t open = Find(text, "/*", start);
         if (open == kNotFound) {
             return;
         }
+        const std::size_t close = Find(text, "*/", open + 2);
+        text = close == kNotFound ? text.substr(0, open)
+                                  : text.substr(0, open) + text.substr(close + 2);
         start = open;
-        const std::size_t close = Find(text, "*/", start + 2);
-        if (close == kNotFound) {
-            text = text.substr(0, start);
-            return;
-        }
-        text = text.substr(0, start) + text.substr(close + 2);
     }
 }
 
 CString CLiteralCssSource::GetDeclaration(CString selector, std::int32_t index) const {
     multibyte::LowerInPlace(selector);
-    if (index < 0) {
-        return {};
-    }
-    const std::size_t occurrence = Find(m_text, selector, 0);
-    if (occurrence == kNotFound) {
-        return {};
-    }
-    const std::size_t open = Find(m_text, "{", occurrence + selector.size());
-    if (open == kNotFound) {
-        return {};
-    }
-    const std::size_t close = Find(m_text, "}", open + 1);
+    const std::size_t occurrence = index < 0 ? kNotFound : Find(m_text, selector, 0);
+    const std::size_t open =
+        occurrence == kNotFound ? kNotFound : Find(m_text, "{", occurrence + selector.size());
+    const std::size_t close = open == kNotFound ? kNotFound : Find(m_text, "}", open + 1);
     if (close == kNotFound) {
         return {};
     }
-    Tokens declarations(multibyte::Trim(m_text.substr(open + 1, close - open - 1)), ';');
-    CString declaration;
-    for (std::int32_t number = 0; number <= index; ++number) {
-        declaration = declarations.Next();
-        if (declaration.empty()) {
-            return {};
-        }
-    }
-    return multibyte::Trim(declaration);
+    const std::vector<CString> declarations =
+        Tokens(multibyte::Trim(m_text.substr(open + 1, close - open - 1)), ';');
+    const auto number = static_cast<std::size_t>(index);
+    return number < declarations.size() ? multibyte::Trim(declarations[number]) : CString();
 }
 
 CString CLiteralCssSource::GetPropertyValue(CString property) const {
@@ -131,9 +95,10 @@ CString CLiteralCssSource::GetPropertyValue(CString property) const {
         if (declaration.empty()) {
             return {};
         }
-        Tokens parts(declaration, ':');
-        if (multibyte::Trim(multibyte::Lower(parts.Next())) == property) {
-            return multibyte::Trim(multibyte::Lower(parts.Next()));
+        std::vector<CString> parts = Tokens(declaration, ':');
+        parts.resize(std::max<std::size_t>(parts.size(), 2));
+        if (multibyte::Trim(multibyte::Lower(parts[0])) == property) {
+            return multibyte::Trim(multibyte::Lower(parts[1]));
         }
     }
 }

@@ -1,17 +1,22 @@
 // Reading a CSS file by name: a regular file is read whole up to its first
-// NUL byte; every other name gives an empty text, at once.
+// NUL byte; every other name gives an empty text, at once. Importing a file
+// gives the colours of importing the text that it reads as.
 
 #include "css/TextFile.h"
-#include "css/CssSource.h"
+#include "preview/ScrollBarModel.h"
+#include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,6 +28,19 @@ namespace fs = std::filesystem;
 
 constexpr auto kBlockingLimit = std::chrono::seconds(5);
 
+std::vector<ColorValue> Imported(const CString& source, bool fromFile) {
+    // Colours that no import below yields, so that each must set all seven.
+    CScrollBarModel bar({0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606, 0x070707});
+    if (fromFile) {
+        bar.ImportCssFile(source);
+    } else {
+        bar.ImportCssText(source);
+    }
+    std::vector<ColorValue> colors;
+    std::ranges::transform(bar.GetColors(), std::back_inserter(colors), Color);
+    return colors;
+}
+
 class TextFileTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -32,49 +50,50 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_folder); }
 
-    CString Write(const char* name, const CString& bytes) const {
-        const fs::path path = m_folder / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
-    }
     CString PathOf(const char* name) const { return (m_folder / name).string(); }
+    CString Write(const char* name, const CString& bytes) const {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+        return PathOf(name);
+    }
+    // The name gives no text, and importing it sets the colours of no text.
+    void ExpectNothing(const CString& name) const {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ReadTextFile(name), "");
+        EXPECT_EQ(Imported(name, true), Imported("", false));
+    }
 
 private:
     fs::path m_folder;
 };
 
 TEST_F(TextFileTest, RegularFilesAreReadWholeUpToTheFirstNul) {
-    struct FileCase {
-        const char* name;
-        CString bytes;
-        CString expected;
-    };
+    const CString rule = "/*x*/\r\nBODY\r\n{\r\n\tscrollbar-track-color:#102030;\r\n"
+                         "\tscrollbar-arrow-color:#405060;\r\n}\r\n";
     const CString large(3 * 65536 + 17, 'x');
-    const FileCase cases[] = {
-        {"plain.css", "BODY{a:b}", "BODY{a:b}"},
-        {"line-ends.css", "a\r\nb\rc\n", "a\r\nb\rc\n"},
-        {"empty.css", "", ""},
-        {"nul.css", CString("ab\0cd", 5), "ab"},
-        {"leading-nul.css", CString("\0ab", 3), ""},
-        {"trailing-nul.css", CString("ab\0", 3), "ab"},
-        {"large.css", large, large},
-        {"large-nul.css", large + CString("\0tail", 5), large},
+    const std::pair<CString, CString> cases[] = {
+        {rule, rule},
+        {rule + CString("\0BODY{scrollbar-face-color:#fff}", 32), rule},
+        {"", ""},
+        {CString("\0ab", 3), ""},
+        {CString("ab\0", 3), "ab"},
+        {large, large},
+        {large + CString("\0tail", 5), large},
     };
-    for (const FileCase& row : cases) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ReadTextFile(Write(row.name, row.bytes)), row.expected);
+    for (const auto& [bytes, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << "file of " << bytes.size() << " bytes");
+        const CString name = Write("default.css", bytes);
+        EXPECT_EQ(ReadTextFile(name), expected);
+        EXPECT_EQ(Imported(name, true), Imported(expected, false));
     }
+    EXPECT_NE(Imported(rule, false), Imported("", false));
 }
 
 TEST_F(TextFileTest, NamesThatAreNoRegularFileGiveNothing) {
     fs::create_directory(PathOf("folder.css"));
-    const char* const names[] = {"", "/nonexistent-folder/default.css", "/dev/null", "/dev/zero",
-                                 "/dev/urandom"};
-    EXPECT_EQ(ReadTextFile(PathOf("folder.css")), "");
-    EXPECT_EQ(ReadTextFile(PathOf("missing.css")), "");
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(ReadTextFile(name), "");
+    for (const CString& name :
+         {PathOf("folder.css"), PathOf("missing.css"), CString(), CString("/dev/null"),
+          CString("/dev/zero"), CString("/dev/urandom")}) {
+        ExpectNothing(name);
     }
 }
 
@@ -95,21 +114,15 @@ TEST_F(TextFileTest, AFileThatCannotBeOpenedGivesNothing) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "file permissions do not bind the super-user";
     }
-    const CString name = Write("locked.css", "BODY{a:b}");
+    const CString name = Write("locked.css", "BODY{scrollbar-face-color:#fff}");
     ASSERT_EQ(chmod(name.c_str(), 0), 0);
-    EXPECT_EQ(ReadTextFile(name), "");
+    ExpectNothing(name);
 }
 
 TEST_F(TextFileTest, AFileBeyondTheLimitGivesNothing) {
     const CString atLimit(kMaxTextFileBytes, 'a');
     EXPECT_EQ(ReadTextFile(Write("limit.css", atLimit)).size(), kMaxTextFileBytes);
     EXPECT_EQ(ReadTextFile(Write("beyond.css", atLimit + "a")), "");
-}
-
-TEST_F(TextFileTest, TheSourceKeepsTheFileTextNormalised) {
-    const CString name = Write("default.css", "/*x*/ BODY{SCROLLBAR-FACE-COLOR:Red}\r\n");
-    EXPECT_EQ(CCssSource(name, true).GetText(), "body{scrollbar-face-color:red}");
-    EXPECT_EQ(CCssSource(PathOf("missing.css"), true).GetText(), "");
 }
 
 } // namespace

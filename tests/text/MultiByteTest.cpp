@@ -1,17 +1,26 @@
+// The text rules under Shift-JIS, UTF-8 and a single-byte code page:
+// stepping, searching, spans, lower-casing and trimming. Every table lists
+// the edges of a byte range beside the bytes just outside it.
+
 #include "text/MultiByte.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
-
-using namespace std::string_literals;
 
 namespace {
 
-// Runs a test body under one code page and restores the one before.
-class CodePageTest : public ::testing::Test {
+constexpr int kSjis = multibyte::kShiftJis;
+constexpr int kUtf8 = multibyte::kUtf8;
+constexpr int kSingleByte = 1252;
+constexpr std::size_t kNone = std::string_view::npos;
+
+// Lets a test switch code pages row by row and restores the one before.
+class CodePageTest : public testing::Test {
 protected:
     void Use(int codePage) { multibyte::SetCodePage(codePage); }
     void TearDown() override { multibyte::SetCodePage(m_saved); }
@@ -19,6 +28,11 @@ protected:
 private:
     int m_saved = multibyte::GetCodePage();
 };
+
+testing::Message Row(int codePage, const std::string& text) {
+    return testing::Message() << "code page " << codePage << ", text "
+                              << testing::PrintToString(text);
+}
 
 std::vector<std::size_t> CharLengths(std::string_view text) {
     std::vector<std::size_t> lengths;
@@ -28,197 +42,154 @@ std::vector<std::size_t> CharLengths(std::string_view text) {
     return lengths;
 }
 
-using Lengths = std::vector<std::size_t>;
-
-struct SteppingCase {
-    int codePage;
-    std::string text;
-    Lengths lengths;
-};
-
-class Stepping : public CodePageTest, public ::testing::WithParamInterface<SteppingCase> {};
-
-TEST_P(Stepping, CutsTheTextIntoCharacters) {
-    Use(GetParam().codePage);
-    EXPECT_EQ(CharLengths(GetParam().text), GetParam().lengths);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePages, Stepping,
-    ::testing::Values(
-        // Shift-JIS: lead plus trail is one character, whatever the trail byte looks like.
-        SteppingCase{932, "a\x82\x60z", Lengths{1, 2, 1}},
-        SteppingCase{932, "\x81{\x81}", Lengths{2, 2}},
-        SteppingCase{932, "\x88\x9f\xe0\x40", Lengths{2, 2}},
-        // Half-width katakana are single bytes.
-        SteppingCase{932, "\xda\xc3\xde\xa8", Lengths{1, 1, 1, 1}},
-        // A dangling lead byte at the very end is a character of its own.
-        SteppingCase{932, "ab\x82", Lengths{1, 1, 1}},
-        // A lead byte before a byte that cannot trail it stands alone.
-        SteppingCase{932, "\x81;\x81:\x81/\x81*", Lengths{1, 1, 1, 1, 1, 1, 1, 1}},
-        SteppingCase{932, "\xfd\xfe\xff\x80", Lengths{1, 1, 1, 1}},
-        SteppingCase{65001, "a\xc3\xa9\xe3\x81\x82\xf0\x9f\x98\x80", Lengths{1, 2, 3, 4}},
-        // Invalid UTF-8: stray continuation, overlong form, surrogate, truncated sequence.
-        SteppingCase{65001, "\x80\xbf", Lengths{1, 1}},
-        SteppingCase{65001, "\xc0\xaf", Lengths{1, 1}},
-        SteppingCase{65001, "\xed\xa0\x80", Lengths{1, 1, 1}},
-        SteppingCase{65001, "\xf4\x90\x80\x80", Lengths{1, 1, 1, 1}},
-        SteppingCase{65001, "x\xe3\x81", Lengths{1, 1, 1}},
-        // Any other code page is single-byte.
-        SteppingCase{1252, "\x82\x60\xc3\xa9", Lengths{1, 1, 1, 1}}));
-
-TEST_F(CodePageTest, StepsNeverPassTheEnd) {
-    for (int codePage : {932, 65001, 1252}) {
+TEST_F(CodePageTest, StepsOverWholeCharactersAndStopsAtTheEnd) {
+    const std::tuple<int, std::string, std::vector<std::size_t>> cases[] = {
+        // "{", "}" and "b" as second bytes belong to their characters.
+        {kSjis, "a\x82\x60\x81{\x81}\x82\x62", {1, 2, 2, 2, 2}},
+        // Lead bytes 0x81-0x9F and 0xE0-0xFC, each beside its neighbour outside.
+        {kSjis,
+         "\x80\x40\x81\x40\x9f\x40\xa0\x40\xdf\x40\xe0\x40\xfc\x40\xfd\x40",
+         {1, 1, 2, 2, 1, 1, 1, 1, 2, 2, 1, 1}},
+        // Trail bytes 0x40-0x7E and 0x80-0xFC, likewise.
+        {kSjis,
+         "\x81\x3f\x81\x40\x81\x7e\x81\x7f\x81\x80\x81\xfc\x81\xfd",
+         {1, 1, 2, 2, 1, 1, 2, 2, 1, 1}},
+        // A lead byte before a byte that cannot trail it, or at the end, stands alone.
+        {kSjis, "\x81;\x81:\x81/\x81*", {1, 1, 1, 1, 1, 1, 1, 1}},
+        {kSjis, "ab\x82", {1, 1, 1}},
+        // The shortest and longest sequence of each UTF-8 length and range.
+        {kUtf8,
+         "a\xc2\x80\xdf\xbf\xe0\xa0\x80\xed\x9f\xbf\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf",
+         {1, 2, 2, 3, 3, 3, 4, 4}},
+        // Invalid UTF-8: stray continuations, overlong forms, a surrogate, code
+        // points above U+10FFFF, and truncated sequences.
+        {kUtf8, "\x80\xbf\xc1\xbf\xe0\x9f\xbf", {1, 1, 1, 1, 1, 1, 1}},
+        {kUtf8, "\xed\xa0\x80\xf0\x8f\xbf\xbf", {1, 1, 1, 1, 1, 1, 1}},
+        {kUtf8, "\xf4\x90\x80\x80\xf5\x80\x80\x80", {1, 1, 1, 1, 1, 1, 1, 1}},
+        {kUtf8, "x\xe3\x81", {1, 1, 1}},
+        {kUtf8, "\xf0\x9f", {1, 1}},
+        {kSingleByte, "\x82\x60\xc3\xa9", {1, 1, 1, 1}},
+    };
+    for (const auto& [codePage, text, lengths] : cases) {
         Use(codePage);
-        for (const std::string& text : {"\x82"s, "\xe3"s, "\xf0\x9f"s, "a\x81"s, ""s}) {
-            std::size_t at = 0;
-            while (at < text.size()) {
-                at = multibyte::NextChar(text, at);
-            }
-            EXPECT_EQ(at, text.size()) << codePage;
-            EXPECT_EQ(multibyte::CharLength(text, text.size()), 0u);
-        }
+        SCOPED_TRACE(Row(codePage, text));
+        EXPECT_EQ(CharLengths(text), lengths);
+        EXPECT_EQ(multibyte::CharLength(text, text.size()), 0u);
     }
 }
 
-struct FindCase {
-    int codePage;
-    std::string text;
-    std::string needle;
-    std::size_t from;
-    std::size_t expected;
-};
-
-class Finding : public CodePageTest, public ::testing::WithParamInterface<FindCase> {};
-
-TEST_P(Finding, MatchesOnlyWholeCharacters) {
-    Use(GetParam().codePage);
-    EXPECT_EQ(multibyte::FindString(GetParam().text, GetParam().needle, GetParam().from),
-              GetParam().expected);
+TEST_F(CodePageTest, FindsOnlyWholeCharacters) {
+    // Code page, text, needle, where the search starts, where it finds the needle.
+    const std::tuple<int, std::string, std::string, std::size_t, std::size_t> cases[] = {
+        {kSjis, "\x81{{", "{", 0, 2},
+        {kSjis, "\x81}x}", "}", 0, 3},
+        {kSjis, "\x82\x62ody body", "body", 0, 6},
+        // A match may neither end inside a character nor start inside one.
+        {kSjis, "\x82\x60", "\x82", 0, kNone},
+        {kSjis, ";\x82\x60", ";\x82", 0, kNone},
+        {kSjis, "a\x82", "\x82", 0, 1},
+        {kSjis, "abcabc", "abc", 1, 3},
+        {kSjis, "abc", "", 3, 3},
+        {kSjis, "abc", "abc", 4, kNone},
+        {kUtf8, "\xc3\xa9{", "\xa9{", 0, kNone},
+        {kUtf8, "\xc3\xa9", "\xc3", 0, kNone},
+        {kUtf8, "\x81{", "\x81", 0, 0},
+        {kSingleByte, "\x81{", "{", 0, 1},
+    };
+    for (const auto& [codePage, text, needle, from, expected] : cases) {
+        Use(codePage);
+        SCOPED_TRACE(Row(codePage, text) << ", needle " << testing::PrintToString(needle));
+        EXPECT_EQ(multibyte::FindString(text, needle, from), expected);
+    }
 }
-
-constexpr std::size_t kNone = std::string_view::npos;
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePages, Finding,
-    ::testing::Values(
-        FindCase{932, "body{", "{", 0, 4},
-        // The second byte of a double-byte character is never a brace or a letter.
-        FindCase{932, "\x81{", "{", 0, kNone},
-        FindCase{932, "\x81{{", "{", 0, 2},
-        FindCase{932, "\x81}x}", "}", 0, 3},
-        FindCase{932, "\x82\x62ody body", "body", 0, 6},
-        FindCase{932, "tbody", "body", 0, 1},
-        // A needle ending in a lead byte must not take half of a character.
-        FindCase{932, "\x82\x60", "\x82", 0, kNone},
-        FindCase{932, "a\x82", "\x82", 0, 1},
-        FindCase{932, "abcabc", "abc", 1, 3},
-        FindCase{932, "abc", "abc", 4, kNone},
-        FindCase{932, "abc", "", 3, 3},
-        FindCase{65001, "\xc3\xa9{", "{", 0, 2},
-        FindCase{65001, "\xe3\x81\x82", "\x81", 0, kNone},
-        FindCase{65001, "\x81{", "\x81", 0, 0},
-        FindCase{1252, "\x81{", "{", 0, 1}));
-
 
 // Two-byte needles are searched many positions at a time; a match must be
-// found wherever it stands relative to those blocks, behind decoys that
-// share its first byte.
+// found wherever it stands relative to those blocks, behind decoys that share
+// its first byte and before a second match.
 TEST_F(CodePageTest, FindsAPairAtEveryOffset) {
-    for (int codePage : {932, 65001, 1252}) {
+    constexpr std::size_t kLength = 70;
+    for (const int codePage : {kSjis, kUtf8, kSingleByte}) {
         Use(codePage);
-        for (std::size_t offset = 0; offset + 2 <= 70; ++offset) {
-            std::string text(70, '/');
-            text.replace(offset, 2, "/*");
-            EXPECT_EQ(multibyte::FindString(text, "/*"), offset) << codePage;
-            EXPECT_EQ(multibyte::FindString(text, "/*", offset + 1), kNone) << codePage;
-            std::string closer(70, '*');
+        for (std::size_t offset = 0; offset + 2 <= kLength; ++offset) {
+            SCOPED_TRACE(testing::Message() << "code page " << codePage << ", offset " << offset);
+            const bool twice = offset + 4 <= kLength;
+            std::string opener(kLength, '/');
+            opener.replace(offset, twice ? 4 : 2, twice ? "/*/*" : "/*");
+            EXPECT_EQ(multibyte::FindString(opener, "/*"), offset);
+            EXPECT_EQ(multibyte::FindString(opener, "/*", offset + 1), twice ? offset + 2 : kNone);
+            std::string closer(kLength, '*');
             closer.replace(offset, 2, "*/");
-            EXPECT_EQ(multibyte::FindString(closer, "*/"), offset) << codePage;
+            EXPECT_EQ(multibyte::FindString(closer, "*/"), offset);
         }
     }
 }
 
-struct SpanCase {
-    int codePage;
-    std::string text;
-    std::size_t pos;
-    std::string set;
-    std::size_t in;
-    std::size_t notIn;
-};
-
-class Spans : public CodePageTest, public ::testing::WithParamInterface<SpanCase> {};
-
-TEST_P(Spans, CountWholeCharacters) {
-    Use(GetParam().codePage);
-    EXPECT_EQ(multibyte::SpanIn(GetParam().text, GetParam().pos, GetParam().set), GetParam().in);
-    EXPECT_EQ(multibyte::SpanNotIn(GetParam().text, GetParam().pos, GetParam().set),
-              GetParam().notIn);
-}
-
-INSTANTIATE_TEST_SUITE_P(CodePages, Spans,
-                         ::testing::Values(SpanCase{932, ";;a;b", 0, ";", 2, 0},
-                                           SpanCase{932, "ab;c", 0, ";", 0, 2},
-                                           SpanCase{932, "x;;", 1, ";", 2, 0},
-                                           // A trail byte is not a delimiter of its own.
-                                           SpanCase{932, "\x81{;", 0, "{", 0, 3},
-                                           SpanCase{932, "\x82\x60\x82\x60;", 0, "\x82\x60", 4, 0},
-                                           SpanCase{932, "a", 1, ";", 0, 0},
-                                           SpanCase{65001, "\xc3\xa9:x", 0, ":", 0, 2}));
-
-struct LowerCase {
-    int codePage;
-    std::string text;
-    std::string expected;
-};
-
-class Lowering : public CodePageTest, public ::testing::WithParamInterface<LowerCase> {};
-
-TEST_P(Lowering, MapsCapitalsAsWholeCharacters) {
-    Use(GetParam().codePage);
-    EXPECT_EQ(multibyte::Lower(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CodePages, Lowering,
-    ::testing::Values(
-        LowerCase{932, "BODY{Scrollbar-Face-Color:#FF0000}", "body{scrollbar-face-color:#ff0000}"},
-        // Full-width A and Z, and their neighbours just outside the range.
-        LowerCase{932, "\x82\x60\x82\x79", "\x82\x81\x82\x9a"},
-        LowerCase{932, "\x82\x5f\x82\x7a", "\x82\x5f\x82\x7a"},
-        // A letter as second byte is not a letter of its own.
-        LowerCase{932, "\x83\x41\x83Z", "\x83\x41\x83Z"},
-        LowerCase{932, "A\x82", "a\x82"},
-        LowerCase{65001, "\xef\xbc\xa1\xef\xbc\xba", "\xef\xbd\x81\xef\xbd\x9a"},
-        LowerCase{65001, "\xef\xbc\xa0\xef\xbc\xbb", "\xef\xbc\xa0\xef\xbc\xbb"},
-        LowerCase{65001, "\xc3\x89", "\xc3\x89"},
-        // Full-width capitals belong to their own code page only.
-        LowerCase{1252, "\x82\x60" "AB", "\x82\x60" "ab"},
-        LowerCase{65001, "\x82\x60", "\x82\x60"}));
-
-struct TrimCase {
-    std::string text;
-    std::string expected;
-};
-
-class Trimming : public CodePageTest, public ::testing::WithParamInterface<TrimCase> {};
-
-TEST_P(Trimming, RemovesTheSixAsciiSpacesOnly) {
-    for (int codePage : {932, 65001}) {
+TEST_F(CodePageTest, SpansCountWholeCharacters) {
+    // Code page, text, start, set, lengths of the runs in and not in the set.
+    const std::tuple<int, std::string, std::size_t, std::string, std::size_t, std::size_t> cases[] =
+        {
+            {kSjis, "ab;c", 0, ";", 0, 2},
+            {kSjis, "x;;", 1, ";", 2, 0},
+            {kSjis, "a", 1, ";", 0, 0},
+            // A trail byte is no delimiter of its own, nor is a character that
+            // shares only its lead byte with one.
+            {kSjis, "\x81{;", 0, "{", 0, 3},
+            {kSjis, "\x82\x60\x82\x60;", 0, "\x82\x60", 4, 0},
+            {kSjis, "\x82\x61\x82\x60", 0, "\x82\x60", 0, 2},
+            {kUtf8, "\xc3\xa9:x", 0, ":", 0, 2},
+        };
+    for (const auto& [codePage, text, start, set, in, notIn] : cases) {
         Use(codePage);
-        EXPECT_EQ(multibyte::Trim(GetParam().text), GetParam().expected) << codePage;
+        SCOPED_TRACE(Row(codePage, text) << ", from " << start);
+        EXPECT_EQ(multibyte::SpanIn(text, start, set), in);
+        EXPECT_EQ(multibyte::SpanNotIn(text, start, set), notIn);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Both, Trimming,
-    ::testing::Values(TrimCase{" \t\n\v\f\rbody \r\n", "body"}, TrimCase{"a b", "a b"},
-                      TrimCase{" \t ", ""}, TrimCase{"", ""},
-                      // Full-width spaces (932 and UTF-8 forms) and NBSP are not white space.
-                      TrimCase{"\x81\x40", "\x81\x40"}, TrimCase{"\xe3\x80\x80 ", "\xe3\x80\x80"},
-                      TrimCase{"\xa0x\xa0", "\xa0x\xa0"},
-                      // A dangling lead byte is kept, the space before it is not trailing.
-                      TrimCase{"x \x82", "x \x82"}));
+TEST_F(CodePageTest, LowersCapitalsAsWholeCharacters) {
+    const std::tuple<int, std::string, std::string> cases[] = {
+        // Long enough for the ASCII block and the tail after it; "@" and "["
+        // lie just outside A-Z.
+        {kUtf8, "@AZ[`az{@AZ[`az{@AZ[`az{@AZ[`az{@AZ[", "@az[`az{@az[`az{@az[`az{@az[`az{@az["},
+        // Full-width A and Z, and their neighbours outside the range.
+        {kSjis, "\x82\x60\x82\x79", "\x82\x81\x82\x9a"},
+        {kSjis, "\x82\x5f\x82\x7a", "\x82\x5f\x82\x7a"},
+        // A letter as second byte is no letter of its own.
+        {kSjis, "\x83\x41\x83Z", "\x83\x41\x83Z"},
+        {kSjis, "A\x82", "a\x82"},
+        {kUtf8, "\xef\xbc\xa1\xef\xbc\xba", "\xef\xbd\x81\xef\xbd\x9a"},
+        {kUtf8, "\xef\xbc\xa0\xef\xbc\xbb\xc3\x89", "\xef\xbc\xa0\xef\xbc\xbb\xc3\x89"},
+        // Full-width capitals belong to their own code page only.
+        {kUtf8, "\x82\x60", "\x82\x60"},
+        {kSingleByte, "\x82\x60\x41", "\x82\x60\x61"},
+    };
+    for (const auto& [codePage, text, expected] : cases) {
+        Use(codePage);
+        SCOPED_TRACE(Row(codePage, text));
+        EXPECT_EQ(multibyte::Lower(text), expected);
+    }
+}
+
+TEST_F(CodePageTest, TrimsTheSixAsciiSpacesOnly) {
+    const std::pair<std::string, std::string> cases[] = {
+        {" \t\n\v\f\ra b \r\n", "a b"},
+        {" \t ", ""},
+        {"", ""},
+        // Just outside the six (BS, SO, US, DEL), full-width spaces and NBSP.
+        {"\x08x\x0e", "\x08x\x0e"},
+        {"\x1fx\x7f", "\x1fx\x7f"},
+        {" \x81\x40x\xe3\x80\x80 ", "\x81\x40x\xe3\x80\x80"},
+        {"\xa0x\xa0", "\xa0x\xa0"},
+        // A dangling lead byte is kept, so the space before it is not trailing.
+        {"x \x82", "x \x82"},
+    };
+    for (const int codePage : {kSjis, kUtf8, kSingleByte}) {
+        Use(codePage);
+        for (const auto& [text, expected] : cases) {
+            SCOPED_TRACE(Row(codePage, text));
+            EXPECT_EQ(multibyte::Trim(text), expected);
+        }
+    }
+}
 
 } // namespace
