@@ -107,11 +107,14 @@ def test_window(context):
             expect_equal(hints.get("program specified maximum size"), size, "maximum size")
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
 
-            ready = label(app.wait_for_picture(context.picture(desktop, START_CSS)))
-            expect(ready, "the ready label is drawn")
-            app.move_mouse(*FACE_POINT)
-            wait_for("the label of the face",
-                     lambda: label(app.client_picture()) not in (None, ready))
+            shown = [label(app.wait_for_picture(context.picture(desktop, START_CSS)))]
+            expect(shown[0], "the ready label is drawn")
+            # Into the window, then within it: each move names what is under
+            # the pointer.
+            for point in (BACKGROUND_POINT, FACE_POINT):
+                app.move_mouse(*point)
+                shown.append(wait_for("the label at %s" % (point,), lambda: (
+                    lambda now: now not in (None, shown[-1]) and now)(label(app.client_picture()))))
 
             for point in (BACKGROUND_POINT, FACE_POINT):
                 app.move_mouse(*point, "click", 1)
