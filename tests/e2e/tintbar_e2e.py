@@ -246,10 +246,14 @@ def test_no_display(context):
 
 
 def write_screenshot(context, path):
-    """The window with the pointer over the thumb, for the README."""
+    """The window on the shipped "default.css" with the pointer over a
+    button's face, for the README."""
+    shipped = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "default.css")
+    with open(shipped, "rb") as source:
+        shipped_css = source.read()
     with Desktop() as desktop:
-        with context.start(desktop) as app:
-            ready = label(app.wait_for_picture(context.picture(desktop, START_CSS)))
+        with context.start(desktop, default_css=shipped_css) as app:
+            ready = label(app.wait_for_picture(context.picture(desktop, shipped_css)))
             app.move_mouse(*FACE_POINT)
             wait_for("the label of the face",
                      lambda: label(app.client_picture()) not in (None, ready))
