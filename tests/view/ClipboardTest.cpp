@@ -8,157 +8,115 @@
 
 namespace {
 
-using enum ClipboardWrite;
-
 constexpr CExpectedText kExpectedCopyFailed = {
     "クリップボードへのコピーに失敗しました。\nメモリの不足、あるいはクリップボードが他のアプリ"
     "ケーションに占有されている可能性があります。",
-    "834e838a83628376837b815b836882d682cc83528373815b82c98eb8947382b582dc82b582bd81420a8381838283"
-    "8a82cc957391ab814182a082e982a282cd834e838a83628376837b815b836882aa91bc82cc83418376838a835081"
-    "5b83568387839382c990e8974c82b382ea82c482a282e989c2945c90ab82aa82a082e882dc82b78142"};
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xD6\x82\xCC\x83\x52\x83\x73"
+    "\x81\x5B\x82\xC9\x8E\xB8\x94\x73\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n\x83\x81\x83\x82"
+    "\x83\x8A\x82\xCC\x95\x73\x91\xAB\x81\x41\x82\xA0\x82\xE9\x82\xA2\x82\xCD\x83\x4E\x83\x8A"
+    "\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xAA\x91\xBC\x82\xCC\x83\x41\x83\x76\x83\x8A"
+    "\x83\x50\x81\x5B\x83\x56\x83\x87\x83\x93\x82\xC9\x90\xE8\x97\x4C\x82\xB3\x82\xEA\x82\xC4"
+    "\x82\xA2\x82\xE9\x89\xC2\x94\x5C\x90\xAB\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42"};
+constexpr std::string_view kPasteLockFailed =
+    "(no caption): error on the step ClipboardPaste - GlobalLock()";
 
-constexpr COLORREF kPicked = RgbColor(0x11, 0x22, 0x33);
-
-std::string Repeat(const std::string& entries, int count) {
+// 21 attempts at most, a 1 ms pause after every failed one, the last too.
+std::string Busy(int attempts) {
     std::string result;
-    for (int time = 0; time < count; ++time) {
-        result += entries;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        result += "busy pause1 ";
     }
     return result;
 }
 
-// 21 attempts at most, a 1 ms pause after every failed one, the last too.
-const std::string kBusy20 = Repeat("busy pause1 ", 20);
-const std::string kBusy21 = Repeat("busy pause1 ", 21);
-
-class ClipboardTest : public CViewTest {
-protected:
-    // A started view whose undo copy (the start-up state) differs from what
-    // it shows (the background picked afresh), so that a snapshot shows in
-    // Undo.
-    CTintbarView& StartWithOnePick(int codePage) {
-        multibyte::SetCodePage(codePage);
-        CTintbarView& view = StartKnownView();
-        m_platform->answers = {kPicked};
-        view.OnLButtonDown(80, 100);
-        m_platform->log.clear();
-        return view;
-    }
-
-    // The calls in order, the message if the log shows one, both bars'
-    // colours (those pasted, or as they were) and the undo copy: the state
-    // before the Paste after a Paste, else still the start-up state.
-    void ExpectOutcome(CTintbarView& view, const CViewState& before, const std::string& log,
-                       const CString& message, const ColorList* pasted) {
-        EXPECT_EQ(m_platform->log, log);
-        const bool shown = log.find("message") != std::string::npos;
-        EXPECT_EQ(m_platform->messages, shown ? std::vector{message} : std::vector<CString>{});
-        CViewState expected = before;
-        if (pasted != nullptr) {
-            expected.colors = *pasted;
-        }
-        EXPECT_EQ(StateOf(view), expected);
-        view.OnEditUndo();
-        EXPECT_EQ(StateOf(view), pasted != nullptr ? before : kKnownStart);
-    }
-};
-
-struct CCopyCase {
+// What Paste finds on the clipboard (nullptr: no text), the fault injected
+// (kLockFailed fails Paste's lock too), the calls, and the colours that both
+// bars take (nullptr: they stay).
+struct CClipboardCase {
     const char* what;
-    int codePage;
-    int openFailures;
-    ClipboardWrite writeResult;
+    bool paste = false;
+    int openFailures = 0;
+    const char* text = nullptr;
+    ClipboardWrite fault = ClipboardWrite::kWritten;
     std::string log;
+    const ColorList* pasted = nullptr;
 };
 
-const CCopyCase kCopyCases[] = {
-    {"written", 932, 0, kWritten, "open write close beep"},
-    {"opened at the 21st attempt", 932, 20, kWritten, kBusy20 + "open write close beep"},
-    {"never opened", 932, 21, kWritten, kBusy21 + "message"},
-    {"never opened, UTF-8", 65001, 21, kWritten, kBusy21 + "message"},
-    {"allocation failed", 932, 0, kAllocationFailed, "open write close message"},
-    {"lock failed", 932, 0, kLockFailed, "open write close message"},
-    {"refused", 932, 0, kRefused, "open write close message"},
-};
-
-// Copy never repaints nor changes any colour.
-TEST_F(ClipboardTest, CopyOutcomes) {
-    for (const CCopyCase& row : kCopyCases) {
-        SCOPED_TRACE(row.what);
-        CTintbarView& view = StartWithOnePick(row.codePage);
-        const CViewState before = StateOf(view);
-        m_platform->openFailures = row.openFailures;
-        m_platform->writeResult = row.writeResult;
-        view.OnEditCopy();
-        ExpectOutcome(view, before, row.log,
-                      "Fatal error: " + InCurrentCodePage(kExpectedCopyFailed), nullptr);
-    }
-}
-
-struct CPasteCase {
-    const char* what;
-    int codePage;
-    int openFailures;
-    std::optional<CString> content; // none: the clipboard holds no text
-    bool lockFails;
-    std::string log;
-    const ColorList* pasted; // nullptr: the colours stay
-};
-
-const CString kCss{kKnownCss};
+using enum ClipboardWrite;
 
 // Non-blank text is taken whatever it holds: what a text without the colours
-// gives is the import's rule.
-const CPasteCase kPasteCases[] = {
-    {"opened at the 21st attempt", 932, 20, kCss, false, kBusy20 + "open read close beep paint",
+// gives is the import's rule. The full-width space is not blank in either
+// code page: in UTF-8 its two bytes are two characters that are not spaces.
+const CClipboardCase kClipboardCases[] = {
+    {"Copy, 21st attempt", false, 20, nullptr, kWritten, Busy(20) + "open write close beep"},
+    {"Copy, never opened", false, 21, nullptr, kWritten, Busy(21) + "message"},
+    {"Copy, no memory", false, 0, nullptr, kAllocationFailed, "open write close message"},
+    {"Copy, lock failed", false, 0, nullptr, kLockFailed, "open write close message"},
+    {"Copy, refused", false, 0, nullptr, kRefused, "open write close message"},
+    {"Paste, 21st attempt", true, 20, kKnownCss, kWritten, Busy(20) + "open read close beep paint",
      &kKnownColors},
-    {"never opened", 932, 21, kCss, false, kBusy21 + "paint", nullptr},
-    {"no text", 932, 0, std::nullopt, false, "open read close paint", nullptr},
-    {"lock failed", 932, 0, kCss, true, "open read close message paint", nullptr},
-    {"ASCII white space", 932, 0, " \t\r\n\v\f  \r\n", false, "open read close paint", nullptr},
-    {"white space around CSS", 932, 0, " \t\r\n" + kCss + "\r\n\f ", false,
-     "open read close beep paint", &kKnownColors},
-    {"lone full-width space", 932, 0, "\x81\x40", false, "open read close beep paint", &kAllBlack},
-    {"lone full-width space, UTF-8", 65001, 0, "\xE3\x80\x80", false, "open read close beep paint",
+    {"Paste, never opened", true, 21, kKnownCss, kWritten, Busy(21) + "paint"},
+    {"Paste, no text", true, 0, nullptr, kWritten, "open read close paint"},
+    {"Paste, lock failed", true, 0, kKnownCss, kLockFailed, "open read close message paint"},
+    {"Paste, blank", true, 0, " \t\r\n\v\f  \r\n", kWritten, "open read close paint"},
+    {"Paste, full-width space", true, 0, "\x81\x40", kWritten, "open read close beep paint",
      &kAllBlack},
-    {"no BODY rule", 932, 0, "plain words", false, "open read close beep paint", &kAllBlack},
+    {"Paste, no BODY rule", true, 0, "plain words", kWritten, "open read close beep paint",
+     &kAllBlack},
 };
 
-TEST_F(ClipboardTest, PasteOutcomes) {
-    for (const CPasteCase& row : kPasteCases) {
-        SCOPED_TRACE(row.what);
-        CTintbarView& view = StartWithOnePick(row.codePage);
-        const CViewState before = StateOf(view);
-        m_platform->openFailures = row.openFailures;
-        m_platform->content = row.content;
-        m_platform->lockFailsOnRead = row.lockFails;
-        view.OnEditPaste();
-        ExpectOutcome(view, before, row.log,
-                      "(no caption): error on the step ClipboardPaste - GlobalLock()", row.pasted);
+using ClipboardTest = CViewTest;
+
+// Each case on a view whose undo copy (the start-up state) differs from what
+// it shows (the background picked afresh), so that a snapshot shows in Undo:
+// the calls in order, the message if the log shows one, both bars' colours
+// and the undo copy, the state before a Paste that took text, else still the
+// start-up state. Copy never repaints nor changes any colour.
+TEST_F(ClipboardTest, Outcomes) {
+    for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
+        multibyte::SetCodePage(codePage);
+        const CString copyFailed = "Fatal error: " + InCurrentCodePage(kExpectedCopyFailed);
+        for (const CClipboardCase& row : kClipboardCases) {
+            SCOPED_TRACE(::testing::Message() << row.what << " in code page " << codePage);
+            CTintbarView& view = StartView();
+            m_platform->answers = {kPicked};
+            view.OnLButtonDown(80, 100);
+            const CViewState before = StateOf(view);
+            m_platform->log.clear();
+            m_platform->openFailures = row.openFailures;
+            m_platform->content = row.text ? std::optional<CString>{row.text} : std::nullopt;
+            m_platform->readLockFails = row.fault == kLockFailed;
+            m_platform->writeResult = row.fault;
+
+            row.paste ? view.OnEditPaste() : view.OnEditCopy();
+
+            EXPECT_EQ(m_platform->log, row.log);
+            const bool shown = row.log.find("message") != std::string::npos;
+            const CString expected{row.paste ? kPasteLockFailed : copyFailed};
+            EXPECT_EQ(m_platform->messages, shown ? std::vector{expected} : std::vector<CString>{});
+            const CViewState after = {before.background, row.pasted ? *row.pasted : before.colors};
+            EXPECT_EQ(StateOf(view), after);
+            view.OnEditUndo();
+            EXPECT_EQ(StateOf(view), row.pasted ? before : kKnownStart);
+        }
     }
 }
 
-// The Copy text is the export of the horizontal bar's current colours and
-// survives the Copy; a Paste of it brings back the copied colours, and Undo
-// those from before it. Neither command touches the label.
-TEST_F(ClipboardTest, CopyThenPasteThenUndo) {
-    CTintbarView& view = StartWithOnePick(932);
-    m_platform->answers = {kPicked, RgbColor(0x99, 0x88, 0x77), RgbColor(0x66, 0x55, 0x44)};
+// The Copy text is the export of the current colours and survives the Copy;
+// a Paste of it brings back the copied colours. Neither command touches the
+// label.
+TEST_F(ClipboardTest, CopyThenPaste) {
+    CTintbarView& view = StartView();
+    m_platform->answers = {kPicked, RgbColor(0x99, 0x88, 0x77)};
     view.OnLButtonDown(10, 25);
     const CViewState copied = StateOf(view);
     view.OnEditCopy();
-    const CString text = m_platform->content.value_or("");
-    EXPECT_EQ(text, BuildCopyText(view.GetBar(0)));
-    EXPECT_NE(text.find("scrollbar-face-color:#112233;"), CString::npos) << text;
+    EXPECT_EQ(m_platform->content, BuildCopyText(view.GetBar(0)));
     view.OnLButtonDown(22, 25);
-    view.OnLButtonDown(80, 25);
-    const CViewState beforePaste = StateOf(view);
 
     view.OnEditPaste();
 
     EXPECT_EQ(StateOf(view), copied);
-    view.OnEditUndo();
-    EXPECT_EQ(StateOf(view), beforePaste);
     EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
 // The common ground of the view tests: one fake for all of the view's
-// platform interfaces, the texts the view must show, and a fixture that runs
-// each test in a fresh temporary directory (where the view looks for
-// "default.css") and restores the code page afterwards.
+// platform interfaces, the colours and texts to expect, and a fixture that
+// runs each test in a fresh current directory and restores the code page.
 
 #include "preview/RasterSurface.h"
 #include "tests/support/Printers.h"
+#include "tests/view/ExpectedPicture.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
 #include "view/ViewPlatform.h"
@@ -17,7 +17,6 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -27,13 +26,11 @@
 // Colour of the pixels that no paint has covered.
 constexpr COLORREF kUnpainted = 0x5A0F3C;
 
-// Writes every call into `log`, space-separated: "busy" (a failed open),
+// Writes every call into `log`, space-separated ("busy" for a failed open,
 // "pause1", "open", "read", "write", "close", "beep", "message",
-// "dialog#rrggbb-full" (or "-compact"), "paint" and "no-surface". Compared
-// whole, the log shows the order of calls: a pause after every failed open, a
-// message only once the clipboard is closed, every surface released. The
-// clipboard fails to open `openFailures` times; the dialog gives the
-// scripted `answers`, nothing for Cancel.
+// "dialog#rrggbb-full" or "-compact", "paint", "no-surface"), so that a whole
+// log shows the order of calls. The clipboard fails to open `openFailures`
+// times; the dialog gives the scripted `answers`, nothing for Cancel.
 class CFakePlatform : public CSurfaceSource,
                       public CClipboard,
                       public CColorDialog,
@@ -46,20 +43,14 @@ public:
             Log("no-surface");
             return nullptr;
         }
-        m_current = std::make_unique<CRasterSurface>(kClientWidth, kClientHeight, kUnpainted);
-        return m_current.get();
+        return &picture.emplace(kClientWidth, kClientHeight, kUnpainted);
     }
 
-    void ReleaseSurface(CDrawSurface&) override {
-        picture = std::move(m_current);
-        Log("paint");
-    }
+    void ReleaseSurface(CDrawSurface&) override { Log("paint"); }
 
     bool Open() override {
-        const bool busy = openFailures > 0;
-        openFailures -= busy ? 1 : 0;
-        Log(busy ? "busy" : "open");
-        return !busy;
+        Log(openFailures > 0 ? "busy" : "open");
+        return openFailures-- <= 0;
     }
 
     void Close() override { Log("close"); }
@@ -68,9 +59,9 @@ public:
     ClipboardRead ReadText(CString& text) override {
         Log("read");
         text = content.value_or("");
-        return !content          ? ClipboardRead::kNoText
-               : lockFailsOnRead ? ClipboardRead::kLockFailed
-                                 : ClipboardRead::kText;
+        return !content        ? ClipboardRead::kNoText
+               : readLockFails ? ClipboardRead::kLockFailed
+                               : ClipboardRead::kText;
     }
 
     ClipboardWrite WriteText(const CString& text) override {
@@ -104,106 +95,69 @@ public:
 
     std::string log;
     bool surfaceAvailable = true;
-    std::unique_ptr<CRasterSurface> picture; // of the last completed paint
+    std::optional<CRasterSurface> picture; // of the last paint
     int openFailures = 0;
     std::optional<CString> content; // the clipboard's text, or none
-    bool lockFailsOnRead = false;
+    bool readLockFails = false;
     ClipboardWrite writeResult = ClipboardWrite::kWritten;
     std::deque<std::optional<COLORREF>> answers;
     std::vector<CString> messages; // each as "caption: text"
 
 private:
     void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
-
-    std::unique_ptr<CRasterSurface> m_current;
 };
 
-// A text the view shows, in UTF-8 and as the hex digits of its Shift-JIS
-// bytes, for code page 932.
+// A text the view shows, in UTF-8 and in Shift-JIS for code page 932.
 struct CExpectedText {
     std::string_view utf8;
-    std::string_view shiftJisHex;
+    std::string_view shiftJis;
 };
 
 inline CString InCurrentCodePage(const CExpectedText& text) {
-    if (multibyte::GetCodePage() != multibyte::kShiftJis) {
-        return CString{text.utf8};
-    }
-    CString bytes;
-    for (std::size_t at = 0; at + 1 < text.shiftJisHex.size(); at += 2) {
-        bytes.push_back(
-            static_cast<char>(std::stoi(std::string{text.shiftJisHex.substr(at, 2)}, nullptr, 16)));
-    }
-    return bytes;
+    return CString{multibyte::GetCodePage() == multibyte::kShiftJis ? text.shiftJis : text.utf8};
 }
 
-constexpr CExpectedText kExpectedReady = {"ﾚﾃﾞｨ", "dac3dea8"};
-
-// Indexed by element number, 0 the page background.
-constexpr CExpectedText kExpectedLabels[] = {
-    {"背景(option)", "94778c69286f7074696f6e29"},
-    {"四角形の面", "8e6c8a708c6082cc96ca"},
-    {"トラック部分", "836783898362834e959495aa"},
-    {"内周右下", "93e08efc894589ba"},
-    {"外周右下", "8a4f8efc894589ba"},
-    {"内周左上", "93e08efc8db68fe3"},
-    {"外周左上", "8a4f8efc8db68fe3"},
-    {"矢印", "96ee88f3"},
-};
+constexpr CExpectedText kExpectedReady = {"ﾚﾃﾞｨ", "\xDA\xC3\xDE\xA8"};
 
 inline std::vector<ColorValue> Colors(const ColorList& list) {
     return {list.begin(), list.end()};
 }
 
-// What the user can see change and what Undo brings back. Both bars always
-// hold the same seven colours, so one list stands for both.
+// What the user can change and what Undo brings back. Both bars always hold
+// the same seven colours, so one list stands for both.
 struct CViewState {
     COLORREF background = kWhite;
     ColorList colors{};
-    std::int32_t horizontalScale = 0;
-    std::int32_t verticalScale = 0;
 
     friend bool operator==(const CViewState&, const CViewState&) = default;
 };
 
 inline void PrintTo(const CViewState& state, std::ostream* out) {
     *out << "background " << ::testing::PrintToString(Color(state.background)) << ", colours "
-         << ::testing::PrintToString(Colors(state.colors)) << ", scales " << state.horizontalScale
-         << " and " << state.verticalScale;
+         << ::testing::PrintToString(Colors(state.colors));
 }
 
 inline CViewState StateOf(const CTintbarView& view) {
     EXPECT_EQ(Colors(view.GetBar(0).GetColors()), Colors(view.GetBar(1).GetColors()))
         << "the two bars differ";
-    return {view.GetBackground(), view.GetBar(0).GetColors(), view.GetBar(0).GetScale(),
-            view.GetBar(1).GetScale()};
+    return {view.GetBackground(), view.GetBar(0).GetColors()};
 }
 
 // Seven distinct colours, none of them white, black, the strip grey or
 // kUnpainted, so that every element shows where it lies.
-constexpr std::string_view kKnownCss = "BODY {\n"
-                                       "  scrollbar-track-color: #102030;\n"
-                                       "  scrollbar-face-color: #405060;\n"
-                                       "  scrollbar-shadow-color: #708090;\n"
-                                       "  scrollbar-darkshadow-color: #A0B0C0;\n"
-                                       "  scrollbar-highlight-color: #d0e0f0;\n"
-                                       "  scrollbar-3dlight-color: #123456;\n"
-                                       "  scrollbar-arrow-color: #fedcba;\n"
-                                       "}\n";
-// The same in colour list order: track, face, shadow, darkshadow,
-// highlight, 3dlight, arrow.
-constexpr ColorList kKnownColors = {RgbColor(0x10, 0x20, 0x30), RgbColor(0x40, 0x50, 0x60),
-                                    RgbColor(0x70, 0x80, 0x90), RgbColor(0xA0, 0xB0, 0xC0),
-                                    RgbColor(0xD0, 0xE0, 0xF0), RgbColor(0x12, 0x34, 0x56),
-                                    RgbColor(0xFE, 0xDC, 0xBA)};
+constexpr const char* kKnownCss =
+    "BODY { scrollbar-track-color: #102030; scrollbar-face-color: #405060;\n"
+    "scrollbar-shadow-color: #708090; scrollbar-darkshadow-color: #a0b0c0;\n"
+    "scrollbar-highlight-color: #d0e0f0; scrollbar-3dlight-color: #123456;\n"
+    "scrollbar-arrow-color: #fedcba }\n";
+// The same in colour list order (track, face, shadow, darkshadow, highlight,
+// 3dlight, arrow), written 0xBBGGRR.
+constexpr ColorList kKnownColors = {0x302010, 0x605040, 0x908070, 0xC0B0A0,
+                                    0xF0E0D0, 0x563412, 0xBADCFE};
 // What a text without the colours (no file, no BODY rule) gives each one.
 constexpr ColorList kAllBlack = {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack};
-constexpr CViewState kKnownStart = {kWhite, kKnownColors, 3, 1};
-
-// Where an element's colour stands in a list in colour list order.
-constexpr std::size_t PositionOf(int element) {
-    return element == kFace ? 1 : element == kTrack ? 0 : static_cast<std::size_t>(element - 1);
-}
+constexpr CViewState kKnownStart = {kWhite, kKnownColors};
+constexpr COLORREF kPicked = RgbColor(0x11, 0x22, 0x33);
 
 // The log entry of a colour dialog opened, full, on a colour.
 inline std::string DialogFor(COLORREF initial) {
@@ -212,19 +166,13 @@ inline std::string DialogFor(COLORREF initial) {
 
 // The state after an element (or, for 0, the background) took a colour.
 inline CViewState WithColor(CViewState state, int element, COLORREF color) {
-    if (element == kNoElement) {
-        state.background = color;
-    } else {
-        state.colors[PositionOf(element)] = color;
-    }
+    (element == kNoElement ? state.background : state.colors[PositionOf(element)]) = color;
     return state;
 }
 
 class CViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_savedCodePage = multibyte::GetCodePage();
-        m_savedDirectory = std::filesystem::current_path();
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tintbar-view-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -238,20 +186,16 @@ protected:
         multibyte::SetCodePage(m_savedCodePage);
     }
 
-    static void WriteDefaultCss(std::string_view text) {
-        std::ofstream("default.css", std::ios::binary) << text;
-    }
-
-    // A new view on a new fake, scripted after the start.
-    CTintbarView& StartView() {
+    // A new view on a new fake, reading `css` as "default.css" (nullptr: no
+    // such file).
+    CTintbarView& StartView(const char* css = kKnownCss) {
+        std::filesystem::remove("default.css");
+        if (css != nullptr) {
+            std::ofstream("default.css", std::ios::binary) << css;
+        }
         m_view.reset();
         m_platform.emplace();
         return m_view.emplace(m_platform->Get());
-    }
-
-    CTintbarView& StartKnownView() {
-        WriteDefaultCss(kKnownCss);
-        return StartView();
     }
 
     // Declared before the view, which holds references into it.
@@ -259,7 +203,7 @@ protected:
     std::optional<CTintbarView> m_view;
 
 private:
-    int m_savedCodePage = 0;
-    std::filesystem::path m_savedDirectory;
+    const int m_savedCodePage = multibyte::GetCodePage();
+    const std::filesystem::path m_savedDirectory = std::filesystem::current_path();
     std::filesystem::path m_directory;
 };

@@ -1,0 +1,122 @@
+// Each way the view can start (either code page; "default.css" missing,
+// empty or holding seven distinct colours): the state it starts in, and what
+// a move and a click do at each point of a table.
+
+#include "tests/view/ViewTestFixture.h"
+
+namespace {
+
+struct CStart {
+    const char* what;
+    int codePage;
+    const char* css; // nullptr: no "default.css"
+    ColorList colors;
+};
+
+void PrintTo(const CStart& start, std::ostream* out) {
+    *out << start.what;
+}
+
+const CStart kStarts[] = {
+    {"932, no file", multibyte::kShiftJis, nullptr, kAllBlack},
+    {"932, empty file", multibyte::kShiftJis, "", kAllBlack},
+    {"932, known file", multibyte::kShiftJis, kKnownCss, kKnownColors},
+    {"65001, no file", multibyte::kUtf8, nullptr, kAllBlack},
+    {"65001, empty file", multibyte::kUtf8, "", kAllBlack},
+    {"65001, known file", multibyte::kUtf8, kKnownCss, kKnownColors},
+};
+
+class StartTest : public CViewTest, public ::testing::WithParamInterface<CStart> {
+protected:
+    CTintbarView& Start() {
+        multibyte::SetCodePage(GetParam().codePage);
+        return StartView(GetParam().css);
+    }
+};
+
+// White background, the file's colours, the "ready" label, no call on the
+// platform yet, and an undo copy equal to all of it.
+TEST_P(StartTest, StartsFromDefaultCss) {
+    CTintbarView& view = Start();
+    const CViewState expected = {kWhite, GetParam().colors};
+    EXPECT_EQ(StateOf(view), expected);
+    EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
+    EXPECT_EQ(m_platform->log, "");
+    view.OnEditUndo();
+    EXPECT_EQ(StateOf(view), expected);
+}
+
+// Indexed by element number, 0 the page background.
+constexpr CExpectedText kExpectedLabels[] = {
+    {"背景(option)", "\x94\x77\x8C\x69(option)"},
+    {"四角形の面", "\x8E\x6C\x8A\x70\x8C\x60\x82\xCC\x96\xCA"},
+    {"トラック部分", "\x83\x67\x83\x89\x83\x62\x83\x4E\x95\x94\x95\xAA"},
+    {"内周右下", "\x93\xE0\x8E\xFC\x89\x45\x89\xBA"},
+    {"外周右下", "\x8A\x4F\x8E\xFC\x89\x45\x89\xBA"},
+    {"内周左上", "\x93\xE0\x8E\xFC\x8D\xB6\x8F\xE3"},
+    {"外周左上", "\x8A\x4F\x8E\xFC\x8D\xB6\x8F\xE3"},
+    {"矢印", "\x96\xEE\x88\xF3"},
+};
+
+struct CPointCase {
+    std::int32_t x;
+    std::int32_t y;
+    int element;
+    const char* where;
+};
+
+// Every element and the background, and the edges between the areas.
+constexpr CPointCase kPointCases[] = {
+    {0, 0, k3DLight, "top-left corner"},
+    {4, 20, kHighlight, "horizontal bar, inner left edge"},
+    {10, 25, kFace, "horizontal bar, face of the first button"},
+    {22, 25, kArrow, "horizontal bar, arrow of the first button"},
+    {46, 20, kShadow, "horizontal bar, inner right edge"},
+    {80, 25, kTrack, "horizontal track"},
+    // The row y = 51 still belongs to the horizontal bar.
+    {20, 51, kDarkShadow, "first background row, under the bottom edge"},
+    {20, 52, kNoElement, "second background row"},
+    // The column x = 163 belongs to both bars; the vertical one claims it.
+    {162, 25, kDarkShadow, "last column left of the vertical bar"},
+    {163, 25, kTrack, "vertical bar's first column beside the horizontal bar"},
+    {171, 8, kArrow, "vertical bar, up arrow"},
+    // The strip is background left of x = 163. Two rows in one element: a
+    // move that keeps the label still repaints.
+    {162, 230, kNoElement, "strip, last column left of the vertical bar"},
+    {163, 230, k3DLight, "strip, first column of the vertical bar"},
+    {170, 224, k3DLight, "strip, top edge of the down button"},
+    {179, 239, kDarkShadow, "bottom-right corner"},
+};
+
+// Labels depend on the geometry alone, also where all colours are equal. A
+// move names the element and repaints; a click opens the dialog on its colour
+// (the background's for none), OK sets it in both bars and repaints, Undo
+// takes it back; neither changes the label.
+TEST_P(StartTest, EveryPointNamesAndPicksItsElement) {
+    CTintbarView& view = Start();
+    for (const CPointCase& point : kPointCases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "(" << point.x << ", " << point.y << ") " << point.where);
+        EXPECT_EQ(view.HitTestBars(point.x, point.y), point.element);
+        const CViewState before = StateOf(view);
+        const COLORREF initial = point.element == kNoElement
+                                     ? before.background
+                                     : before.colors[PositionOf(point.element)];
+        m_platform->log.clear();
+        m_platform->answers = {kPicked};
+
+        view.OnMouseMove(point.x, point.y);
+        view.OnLButtonDown(point.x, point.y);
+        EXPECT_EQ(StateOf(view), WithColor(before, point.element, kPicked));
+        view.OnEditUndo();
+
+        EXPECT_EQ(m_platform->log, "paint " + DialogFor(initial) + " paint paint");
+        EXPECT_EQ(StateOf(view), before);
+        EXPECT_EQ(m_platform->picture->GetTextRuns().at(0).text,
+                  InCurrentCodePage(kExpectedLabels[point.element]));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePagesAndFiles, StartTest, ::testing::ValuesIn(kStarts));
+
+} // namespace
