@@ -10,7 +10,6 @@
 #include <vector>
 
 struct WorkedBar {
-    const char* name;
     RECT bounds;
     std::int32_t scale;
     Orientation orientation;
@@ -19,7 +18,6 @@ struct WorkedBar {
 };
 
 inline const WorkedBar kHorizontalBar = {
-    "horizontal 163 x 51 at scale 3",
     {0, 0, 163, 51},
     3,
     kHorizontal,
@@ -40,7 +38,6 @@ inline const WorkedBar kHorizontalBar = {
 };
 
 inline const WorkedBar kVerticalBar = {
-    "vertical 17 x 240 at scale 1",
     {163, 0, 180, 240},
     1,
     kVertical,
