@@ -1,12 +1,21 @@
-// The library's two entry points: HtmlColorToRgb tries CSS, then the legacy
-// rules, then gives black; what RgbToHtmlColor writes it reads back
-// unchanged, so that Copy followed by Paste gives the same colours.
+// The colour library through its two entry points. HtmlColorToRgb tries CSS,
+// then the legacy rules, then gives black, for any text at all; what
+// RgbToHtmlColor writes it reads back unchanged, so that Copy followed by
+// Paste gives the same colours.
 
+#include "chromlib/Chromlib.h"
+#include "chromlib/CssColorParser.h"
 #include "chromlib/LegacyColorParser.h"
-#include "tests/chromlib/ColorTestHelpers.h"
+#include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -15,49 +24,288 @@ constexpr COLORREF kColorCount = 1u << 24;
 // Odd and prime, so that the sample walks through every value of each
 // channel rather than repeating a few.
 constexpr COLORREF kStride = 251;
+// A text and the colour it must give, 0xRRGGBB as in "#rrggbb".
+struct TextCase {
+    std::string_view text;
+    std::uint32_t expected;
+};
+using Cases = std::vector<TextCase>;
 
-// The stride sample, every grey and every level of each pure channel, and white.
-TEST(RoundTrip, EverySampledColourReadsBackToItself) {
-    std::vector<COLORREF> samples;
+constexpr TextCase Gives(std::string_view text, std::uint32_t rrggbb) {
+    return {text, rrggbb};
+}
+
+constexpr COLORREF Triplet(std::uint32_t rrggbb) {
+    return RgbColor((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
+}
+
+ColorValue Read(std::string_view text) {
+    return Color(static_cast<COLORREF>(CChromlib::HtmlColorToRgb(std::string(text).c_str())));
+}
+
+// Lower-case hex, red first, the high byte no part of the colour; read
+// back unchanged for white, the stride sample, every grey and every level
+// of each pure channel.
+TEST(RoundTrip, WritesLowerCaseHexThatReadsBackToTheSameColour) {
+    EXPECT_EQ(CChromlib::RgbToHtmlColor(0x0ABCDE), "#debc0a");
+    EXPECT_EQ(CChromlib::RgbToHtmlColor(0xFF123456), "#563412");
+    std::vector<COLORREF> samples = {kColorCount - 1};
     for (COLORREF color = 0; color < kColorCount; color += kStride) {
         samples.push_back(color);
     }
     for (COLORREF level = 0; level <= 0xFF; ++level) {
         samples.insert(samples.end(), {level * 0x010101, level, level << 8, level << 16});
     }
-    samples.push_back(kColorCount - 1);
-    int failures = 0;
     for (const COLORREF color : samples) {
         const std::string text = CChromlib::RgbToHtmlColor(color);
-        if (Read(text) != Color(color) && ++failures <= 10) {
-            ADD_FAILURE() << text << " read back as " << testing::PrintToString(Read(text));
-        }
+        ASSERT_EQ(Read(text), Color(color)) << text;
     }
-    EXPECT_EQ(failures, 0);
 }
 
-// Lower-case hex, red first; the high byte is no part of the colour.
-TEST(RoundTrip, WritesLowerCaseHexRedFirst) {
-    EXPECT_EQ(CChromlib::RgbToHtmlColor(0x0000FF), "#ff0000");
-    EXPECT_EQ(CChromlib::RgbToHtmlColor(0x0ABCDE), "#debc0a");
-    EXPECT_EQ(CChromlib::RgbToHtmlColor(0xFF123456), "#563412");
-    EXPECT_EQ(CChromlib::RgbToHtmlColor(0xFFFFFFFF), "#ffffff");
-}
-
-// The library reads CSS first, so a system colour is not legacy text, and
-// falls back to the legacy rules; where both fail, or there is no text, it
-// gives black.
+// A system colour is CSS, not legacy text; where both rules fail, or there
+// is no text, the library gives black (transparent is CSS).
 TEST(Fallback, CssFirstThenTheLegacyRulesElseBlack) {
-    const std::vector<TextCase> cases = {{"chucknorris", 0xc00000},
-                                         {"ff0000", 0xff0000},
-                                         {"window", 0xffffff},
-                                         {"transparent", 0x000000},
-                                         {"", 0x000000}};
-    for (const TextCase& test : cases) {
-        EXPECT_EQ(Read(test.text), Color(Triplet(test.expected))) << '"' << test.text << '"';
-    }
+    EXPECT_EQ(Read("window"), Color(Triplet(0xffffff)));
     EXPECT_EQ(Color(CLegacyColorParser::Parse("window").value()), Color(Triplet(0x000d00)));
+    EXPECT_EQ(Read(""), Color(kBlack));
     EXPECT_EQ(CChromlib::HtmlColorToRgb(nullptr), kBlack);
+}
+
+// Each group of notations lists texts that CSS must accept beside texts it
+// rejects, which must then read as the legacy rules say.
+void ExpectNotation(const Cases& accepted, const std::vector<std::string_view>& rejected) {
+    for (const auto& [text, expected] : accepted) {
+        EXPECT_EQ(Read(text), Color(Triplet(expected))) << '"' << text << '"';
+    }
+    for (const std::string_view text : rejected) {
+        EXPECT_FALSE(CCssColorParser::Parse(text).has_value()) << '"' << text << '"';
+        EXPECT_EQ(Read(text), Color(CLegacyColorParser::Parse(text).value_or(kBlack)))
+            << '"' << text << '"';
+    }
+}
+
+// Hex lengths just beside the four that are read, a bad digit in the
+// colour and in the alpha. Names: the longest, any case, white space
+// around; transparent is black, as the alpha is dropped; a CSS escape is
+// not decoded. System colours follow the classic grey desktop scheme.
+TEST(CssNotation, HexAndNames) {
+    const Cases accepted = {Gives("#369", 0x336699),     Gives("#369f", 0x336699),
+                            Gives("#336699", 0x336699),  Gives("#33669900", 0x336699),
+                            Gives("#FFCc99", 0xffcc99),  Gives("lightgoldenrodyellow", 0xfafad2),
+                            Gives("CyAn", 0x00ffff),     Gives("transparent", 0x000000),
+                            Gives("  navy\t", 0x000080), Gives("buttonface", 0xd4d0c8),
+                            Gives("linktext", 0x0000ff)};
+    ExpectNotation(accepted, {"#", "#ff", "#fffff", "#fffffff", "#fffffffff", "#ffg", "#fffg",
+                              "currentcolor", "darkbrown", "red blue", "re\\d"});
+}
+
+TEST(CssNotation, Rgb) {
+    const Cases accepted = {Gives("rgb(12.5%, 25%, 50%)", 0x204080),
+                            Gives("rgb(0, 51, 255, 50%)", 0x0033ff),
+                            Gives("rgb(0, 255, 0", 0x00ff00),
+                            Gives("rgba( -0 ,\t255 , +0 , 1 )", 0x00ff00),
+                            Gives("rgb(1e2, 2E1, .5)", 0x641401),
+                            Gives("rgb(/* r */0, /* g */51, /* b */255)", 0x0033ff),
+                            Gives("rgb(10% 51 40%)", 0x1a3366),
+                            Gives("rgb(none 51 0 / none)", 0x003300),
+                            Gives("rgb(10/* c */175/* c */10/100%)", 0x0aaf0a),
+                            Gives("rgb(1+2+3)", 0x010203)};
+    ExpectNotation(accepted,
+                   {"rgb(0, 0)", "rgba(0, 0, 0, 0, 0)", "rgb(10%, 50%, 0)", "rgb(0, 0 0)",
+                    "rgb(0, 0, 0deg)", "rgba(0, 0, 0, none)", "rgb(255, 0, 0,)", "rgba(255, 0, 0, ",
+                    "rgb(255, 0, 0 / 1)", "rgb (0, 0, 0)", "rgb(0, 0, 0) x", "rgb(0 0 0 0)",
+                    "rgb(0 0 0, 0)", "rgb(0 0 0 /)", "rgb(0 0 0 / 1deg)"});
+}
+
+// Hues wrap both ways and take the four angle units; lightness clamps. The
+// comma syntax wants percentages and no none. Whiteness and blackness that
+// reach 100% together give a grey.
+TEST(CssNotation, HslAndHwb) {
+    const Cases accepted = {Gives("hsl(780, 100%, 37.5%)", 0xbfbf00),
+                            Gives("hsl(-300, 100%, 37.5%)", 0xbfbf00),
+                            Gives("hsla(120, 75%, 50%, 0.25)", 0x20df20),
+                            Gives("hsl(120 75 50)", 0x20df20),
+                            Gives("hsl(none 100% 50%)", 0xff0000),
+                            Gives("hsl(0 100% 150%)", 0xffffff),
+                            Gives("hsl(180DEG 100% 50%)", 0x00ffff),
+                            Gives("hsl(200grad 100% 50%)", 0x00ffff),
+                            Gives("hsl(3.1415926rad 100% 50%)", 0x00ffff),
+                            Gives("hsl(0.5turn 100% 50%)", 0x00ffff),
+                            Gives("hwb(120 30% 50)", 0x4d804d),
+                            Gives("hwb(90 50% 50% / 0.5)", 0x808080),
+                            Gives("hwb(90 62.5% 50%)", 0x8e8e8e),
+                            Gives("hwb(none none none)", 0xff0000)};
+    ExpectNotation(accepted, {"hsl(120, 100, 50%)", "hsl(120, 100%, 50)", "hsl(50%, 50%, 0%)",
+                              "hsl(none, 100%, 50%)", "hsl(0 100% 50deg)", "hsl(120dg, 100%, 50%)",
+                              "hsl(120 deg, 100%, 50%)", "hsl(1turns 100% 50%)",
+                              "hwb(90deg, 50%, 50%)", "hwba(120 30% 50%)"});
+}
+
+TEST(CssNotation, Calc) {
+    const Cases accepted = {Gives("rgb(calc(infinity) calc(-infinity) 0)", 0xff0000),
+                            Gives("rgb(calc(100 + 28) calc(2 * 8) calc(1 / 2))", 0x801001),
+                            Gives("rgb(calc((1 + 2) * 3) calc(calc(2) * 5%) 0)", 0x091a00),
+                            Gives("hsl(calc(0 / 0) 100% 50%)", 0xff0000),
+                            Gives("hsl(calc(infinity) 100% 50%)", 0xff0000),
+                            Gives("hsl(calc(60deg * 2) 100% 50%)", 0x00ff00),
+                            Gives("hsl(calc(pi * 1rad) 100% 50%)", 0x00ffff)};
+    ExpectNotation(accepted,
+                   {"rgb(calc(1 +(2)) 0 0)", "rgb(calc(10% + 10) 0 0)", "rgb(calc(10% * 10%) 0 0)",
+                    "rgb(calc(10 / 10%) 0 0)", "rgb(calc() 0 0)", "rgb(calc(foo) 0 0)"});
+}
+
+// The priority mark belongs to the declaration; only a trailing one goes.
+TEST(CssNotation, Important) {
+    const Cases accepted = {Gives("red!important", 0xff0000), Gives("#369 ! important", 0x336699),
+                            Gives("ff0000 !important", 0xff0000), Gives("!important", 0x000000)};
+    ExpectNotation(accepted, {"red important", "!important red"});
+}
+
+// Channels are clamped, then rounded half-up from double precision: 127.5
+// gives 128, the largest double below 0.5 gives 0, and 30% (76.5) gives 77,
+// as lightness 50% gives 128; 49.999999% stays below.
+TEST(CssNotation, Rounding) {
+    const Cases accepted = {Gives("rgb(127.5 127.49999999999999 0.5)", 0x807f01),
+                            Gives("rgb(0.49999999999999994 254.5 255.4)", 0x00ffff),
+                            Gives("rgb(300 -0.5 -1e300)", 0xff0000),
+                            Gives("rgb(30%, 10%, 70%)", 0x4d1ab3),
+                            Gives("rgb(0.19% 0.2% 0.21%)", 0x000101),
+                            Gives("rgb(1e400 -1e400 1e-400)", 0xff0000),
+                            Gives("hsl(0 0% 50%)", 0x808080),
+                            Gives("hsl(0 0% 49.999999%)", 0x7f7f7f),
+                            Gives("hsl(30 200% 50%)", 0xff8000),
+                            Gives("hwb(0 20% 100%)", 0x2b2b2b)};
+    ExpectNotation(accepted, {});
+}
+
+// The legacy rules alone and through the library, which reads these texts
+// as CSS would, where CSS reads them at all.
+void ExpectLegacy(const Cases& accepted, const std::vector<std::string_view>& failing) {
+    for (const auto& [text, expected] : accepted) {
+        EXPECT_EQ(Color(CLegacyColorParser::Parse(text).value_or(kWhite)), Color(Triplet(expected)))
+            << '"' << text << '"';
+        EXPECT_EQ(Read(text), Color(Triplet(expected))) << '"' << text << '"';
+    }
+    for (const std::string_view text : failing) {
+        EXPECT_FALSE(CLegacyColorParser::Parse(text).has_value()) << '"' << text << '"';
+    }
+}
+
+// Short hex needs "#" and exactly three digits; other text has its
+// non-hex characters read as 0, is padded to three equal channels, keeps
+// the last eight digits of each, drops leading zeros common to all three
+// and reads two digits a channel. Only the empty text and transparent fail.
+TEST(LegacyRules, KnownCases) {
+    const Cases accepted = {Gives("chucknorris", 0xc00000),
+                            Gives("ff0000", 0xff0000),
+                            Gives("f00", 0x0f0000),
+                            Gives("#f00", 0xff0000),
+                            Gives("#f0g", 0x0f0000),
+                            Gives("#fffff", 0xfffff0),
+                            Gives(" ", 0x000000),
+                            Gives("123456789abcdef123456789abcdef", 0x34de89),
+                            Gives("0000000f0000000f0000000f", 0x0f0f0f),
+                            Gives(" LimE ", 0x00ff00),
+                            Gives("transparen", 0x0000e0)};
+    ExpectLegacy(accepted, {"", "transparent", "TrAnSpArEnT", " transparent\t"});
+}
+
+// Non-ASCII characters count as one character each (UTF-8 decoded), those
+// outside the Basic Multilingual Plane as two, and invalid bytes (written in
+// octal) as the replacement characters a decoder would give: one for a lone
+// byte, one for a sequence cut short, one a byte for an encoded surrogate.
+TEST(LegacyRules, Characters) {
+    const Cases accepted = {Gives("\u3042\u3042f", 0x00000f), Gives("\U0001F600f", 0x00000f),
+                            Gives("\377a\377", 0x000a00), Gives("\343\201ab", 0x000a0b),
+                            Gives("\355\240\200ab", 0x000ab0)};
+    ExpectLegacy(accepted, {});
+}
+
+// Only the first 128 characters count, and the two characters that stand
+// for one outside the Basic Multilingual Plane are counted before the cut.
+TEST(LegacyRules, CutTheTextTo128Characters) {
+    const std::string zeros(126, '0');
+    const std::string uncut(200, 'a');
+    ExpectLegacy({Gives(zeros + "abcdef", 0x0000ab), Gives(zeros + "\U0001F600f", 0x000000),
+                  Gives(uncut, 0xaaaaaa)},
+                 {});
+}
+
+// No text may crash the library, make it read past the text's end or cost
+// more than linear time; every text gives some colour. Run under the
+// sanitizers, these also catch reads beyond the terminating NUL.
+constexpr int kRandomTexts = 20000;
+constexpr int kLongestRandomText = 64;
+constexpr std::size_t kLongText = 1 << 20;
+constexpr std::uint32_t kSeed = 20240601;
+
+// The text in a heap block of exactly its size, so that a read past the
+// NUL is a read past the block.
+COLORREF ReadExact(const std::string& text) {
+    const auto buffer = std::make_unique<char[]>(text.size() + 1);
+    text.copy(buffer.get(), text.size());
+    buffer[text.size()] = '\0';
+    return static_cast<COLORREF>(CChromlib::HtmlColorToRgb(buffer.get()));
+}
+
+// Random bytes; random strings of the pieces of colour notation, which reach
+// far deeper into the parsers; and a notation cut at every length.
+TEST(Robustness, RandomTextsGiveAColourWithoutHighByte) {
+    constexpr std::array<std::string_view, 32> kPieces{
+        "rgb(",     "rgba(", "hsl(", "hwb(", "calc(", "(",  ")",        ",",
+        "/",        " ",     "+",    "-",    "*",     "1",  "2.5",      "1e",
+        "e+",       "%",     "deg",  "turn", "none",  "#",  "fff",      "00",
+        "infinity", "nan",   "/*",   "*/",   ".",     "\\", "\xf0\x9f", "!important"};
+    std::mt19937 random(kSeed);
+    std::uniform_int_distribution<int> count(0, 24);
+    std::uniform_int_distribution<std::size_t> piece(0, kPieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, kLongestRandomText);
+    std::uniform_int_distribution<int> byte(1, 255);
+    for (int round = 0; round < kRandomTexts; ++round) {
+        std::string bytes(length(random), '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(byte(random));
+        }
+        std::string notation;
+        for (int index = count(random); index > 0; --index) {
+            notation += kPieces[piece(random)];
+        }
+        ASSERT_EQ(ReadExact(bytes) >> 24, 0u) << testing::PrintToString(bytes);
+        ASSERT_EQ(ReadExact(notation) >> 24, 0u) << notation;
+    }
+    const std::string full = "rgb(calc((1e+2 * 2) / 3) 12.5% none / 50%) !important";
+    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+        ASSERT_EQ(ReadExact(full.substr(0, cut)) >> 24, 0u) << full.substr(0, cut);
+    }
+}
+
+// A megabyte of each kind of repetition: a quadratic step or unbounded
+// recursion in any parser would hang or overflow the stack here; nesting
+// deeper than calc() allows is rejected rather than recursed into.
+TEST(Robustness, LongAndDeepTextsFinishAndGiveAColour) {
+    const auto repeated = [](std::string_view piece) {
+        std::string text;
+        while (text.size() < kLongText) {
+            text += piece;
+        }
+        return text;
+    };
+    for (const std::string_view piece : {"(", "calc(", "/*", "1", "1e", "#", "a", "\xff",
+                                         "\xf0\x9f\x98\x80", " ", "1 + ", "(1 * ", "!important"}) {
+        EXPECT_EQ(ReadExact(repeated(piece)) >> 24, 0u) << piece;
+    }
+    // Digits that overflow to the top channel; zeros that outweigh the exponent.
+    EXPECT_EQ(Color(ReadExact("rgb(" + repeated("9") + ", 0, 0)")), Color(RgbColor(255, 0, 0)));
+    EXPECT_EQ(Color(ReadExact("rgb(0." + repeated("0") + "1e999999, 0, 0)")), Color(kBlack));
+    const auto nested = [](int levels) {
+        std::string text = "rgb(";
+        for (int level = 0; level < levels; ++level) {
+            text += "calc(";
+        }
+        return text + "255" + std::string(levels, ')') + " 0 0)";
+    };
+    EXPECT_EQ(Color(ReadExact(nested(30))), Color(RgbColor(255, 0, 0)));
+    EXPECT_FALSE(CCssColorParser::Parse(nested(100000)).has_value());
 }
 
 } // namespace

@@ -49,7 +49,8 @@ std::string ProgramText(std::string_view field) {
     return text;
 }
 
-std::optional<COLORREF> FromHexExpectation(const std::string& expected) {
+// "#rrggbb", or nothing for "invalid".
+std::optional<COLORREF> FromExpectation(const std::string& expected) {
     if (expected == kInvalid) {
         return std::nullopt;
     }
@@ -85,7 +86,7 @@ TEST(ColourVectors, PassAtLeastTheRequiredShareAndMissOnlyKnownCases) {
             const std::string expected = line.substr(tab + 1);
             const std::string text = ProgramText(input);
             std::optional<COLORREF> got = CLegacyColorParser::Parse(text);
-            std::optional<COLORREF> want = FromHexExpectation(expected);
+            std::optional<COLORREF> want = FromExpectation(expected);
             if (!legacy) {
                 got = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(text.c_str()));
                 // CSS escapes are not decoded, and CSS-invalid text falls back
