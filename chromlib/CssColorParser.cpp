@@ -205,7 +205,7 @@ std::optional<std::uint32_t> CCssColorParser::FromRgb(const Arguments& arguments
             (arguments.commaSeparated && channel.kind != firstKind)) {
             return std::nullopt;
         }
-        // Scaled before dividing, so that 30% gives exactly 76.5, not 76.4999...
+        // A percentage is a share of the channel maximum, 255.
         channels[index] = IsKind(channel, CssNumericKind::Percentage)
                               ? CColorSpaces::ChannelFromScaled(
                                     channel.value * CColorSpaces::kChannelMaximum / kPercentScale)
