@@ -8,15 +8,13 @@
 
 class CodePageScope {
 public:
-    explicit CodePageScope(int codePage) : m_saved(multibyte::GetCodePage()) {
-        multibyte::SetCodePage(codePage);
-    }
+    explicit CodePageScope(int codePage) { multibyte::SetCodePage(codePage); }
     ~CodePageScope() { multibyte::SetCodePage(m_saved); }
     CodePageScope(const CodePageScope&) = delete;
     CodePageScope& operator=(const CodePageScope&) = delete;
 
 private:
-    int m_saved;
+    const int m_saved = multibyte::GetCodePage();
 };
 
 // The code pages that the reader must handle alike for ASCII text.

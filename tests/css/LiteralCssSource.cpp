@@ -11,23 +11,17 @@ namespace {
 
 constexpr std::size_t kNotFound = CString::npos;
 
-// True when a walk over the characters from start lands exactly on end.
-bool EndsOnBoundary(const CString& text, std::size_t start, std::size_t end) {
-    std::size_t position = start;
-    while (position < end) {
-        position = multibyte::NextChar(text, position);
-    }
-    return position == end;
-}
-
-// The first occurrence of needle that starts on a character (counted from
-// from) and ends on one; every character position is tried in turn.
+// The first occurrence of needle at or after from that starts and ends on a
+// character boundary: every character position is tried in turn, and the
+// characters of a match are walked one by one to its end.
 std::size_t Find(const CString& text, std::string_view needle, std::size_t from) {
-    for (std::size_t position = from; position <= text.size();
-         position = position == text.size() ? position + 1 : multibyte::NextChar(text, position)) {
-        if (text.compare(position, needle.size(), needle) == 0 &&
-            position + needle.size() <= text.size() &&
-            EndsOnBoundary(text, position, position + needle.size())) {
+    for (std::size_t position = from; position + needle.size() <= text.size();
+         position = multibyte::NextChar(text, position)) {
+        std::size_t end = position;
+        while (end < position + needle.size()) {
+            end = multibyte::NextChar(text, end);
+        }
+        if (end == position + needle.size() && text.compare(position, needle.size(), needle) == 0) {
             return position;
         }
     }

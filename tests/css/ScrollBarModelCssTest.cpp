@@ -1,26 +1,35 @@
-// The CSS import and export of a scrollbar: importing a text sets all seven
-// colours, a missing one to the colour of the empty text; the export writes
-// the seven declarations in colour list order and the Copy text around them,
-// byte for byte. Importing from a file is covered beside the file reader.
+// The CSS import and export of a scrollbar, and the file reader under the
+// import.
 
 #include "chromlib/Chromlib.h"
 #include "css/CopyText.h"
+#include "css/TextFile.h"
 #include "preview/ScrollBarModel.h"
 #include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <future>
 #include <iterator>
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
+namespace fs = std::filesystem;
+
+constexpr auto kBlockingLimit = std::chrono::seconds(5);
 // The colour of a property that is not there.
 const COLORREF kMissing = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(""));
-// Colours that no import below yields by chance.
-const ColorList kBefore = {0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606, 0x070707};
 // Colour list order: track, face, shadow, darkshadow, highlight, 3dlight,
 // arrow; each channel distinct, so a swapped line or channel shows.
 const ColorList kKnownColors = {0x0000FF, 0x00FF00, 0xFF0000, 0x000000,
@@ -32,14 +41,16 @@ std::vector<ColorValue> Colors(const ColorList& colors) {
     return values;
 }
 
-std::vector<ColorValue> Imported(const CString& text) {
-    CScrollBarModel bar(kBefore);
-    bar.ImportCssText(text);
+// The colours that importing source (a file name when fromFile) gives a bar
+// whose colours no import below yields, so that each must set all seven.
+std::vector<ColorValue> Imported(const CString& source, bool fromFile = false) {
+    CScrollBarModel bar({0x010101, 0x020202, 0x030303, 0x040404, 0x050505, 0x060606, 0x070707});
+    fromFile ? bar.ImportCssFile(source) : bar.ImportCssText(source);
     return Colors(bar.GetColors());
 }
 
 TEST(CssImport, TextSetsEverySevenColours) {
-    const std::pair<const char*, ColorList> cases[] = {
+    const std::pair<CString, ColorList> cases[] = {
         {"BODY{scrollbar-arrow-color:#070000; scrollbar-3dlight-color:#060000;"
          "scrollbar-highlight-color:#050000; scrollbar-darkshadow-color:#040000;"
          "scrollbar-shadow-color:#030000; scrollbar-face-color:#020000;"
@@ -48,9 +59,8 @@ TEST(CssImport, TextSetsEverySevenColours) {
         {"body { SCROLLBAR-TRACK-COLOR: #0000FF; Scrollbar-Face-Color: #00FF00;"
          "scrollbar-face-color:#ff0000; scrollbar-shadow-color:#ABCDEF }",
          {0xFF0000, 0x00FF00, 0xEFCDAB, kMissing, kMissing, kMissing, kMissing}},
-        {"P{scrollbar-face-color:#00ff00}",
-         {kMissing, kMissing, kMissing, kMissing, kMissing, kMissing, kMissing}},
-        {"", {kMissing, kMissing, kMissing, kMissing, kMissing, kMissing, kMissing}},
+        // The Copy text pasted back.
+        {BuildCopyText(CScrollBarModel(kKnownColors)), kKnownColors},
     };
     for (const auto& [css, expected] : cases) {
         SCOPED_TRACE(css);
@@ -58,20 +68,9 @@ TEST(CssImport, TextSetsEverySevenColours) {
     }
 }
 
-TEST(CssImport, CopyTextPastedBackGivesTheSameColours) {
-    for (const ColorList& colors :
-         {kKnownColors, ColorList{kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite},
-          ColorList{kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack}}) {
-        EXPECT_EQ(Imported(BuildCopyText(CScrollBarModel(colors))), Colors(colors));
-    }
-}
-
-TEST(CssExport, CopyTextByteForByte) {
+TEST(CssExport, CopyTextAndDeclarationsByteForByte) {
     EXPECT_EQ(BuildCopyText(CScrollBarModel(kKnownColors)),
-              "/*Hueline */\r\n"
-              "/* Scrollbar colours made with Tintbar */\r\n"
-              "BODY\r\n"
-              "{\r\n"
+              "/*Hueline */\r\n/* Scrollbar colours made with Tintbar */\r\nBODY\r\n{\r\n"
               "\tscrollbar-track-color:#ff0000;\r\n"
               "\tscrollbar-face-color:#00ff00;\r\n"
               "\tscrollbar-shadow-color:#0000ff;\r\n"
@@ -80,22 +79,71 @@ TEST(CssExport, CopyTextByteForByte) {
               "\tscrollbar-3dlight-color:#563412;\r\n"
               "\tscrollbar-arrow-color:#efcdab;\r\n"
               "}");
-}
-
-TEST(CssExport, IndentAndLineEndAreUsedVerbatim) {
-    const CScrollBarModel equalColors(
-        {0x336699, 0x336699, 0x336699, 0x336699, 0x336699, 0x336699, 0x336699});
+    // An empty indent and line end run the declarations together.
     EXPECT_EQ(CScrollBarModel(kKnownColors).GetCssDeclarations("", ""),
               "scrollbar-track-color:#ff0000;scrollbar-face-color:#00ff00;"
               "scrollbar-shadow-color:#0000ff;scrollbar-darkshadow-color:#000000;"
               "scrollbar-highlight-color:#ffffff;scrollbar-3dlight-color:#563412;"
               "scrollbar-arrow-color:#efcdab;");
-    // Equal colours still give seven lines.
-    EXPECT_EQ(equalColors.GetCssDeclarations("  ", "\n"),
-              "  scrollbar-track-color:#996633;\n  scrollbar-face-color:#996633;\n"
-              "  scrollbar-shadow-color:#996633;\n  scrollbar-darkshadow-color:#996633;\n"
-              "  scrollbar-highlight-color:#996633;\n  scrollbar-3dlight-color:#996633;\n"
-              "  scrollbar-arrow-color:#996633;\n");
+}
+
+// Each test has a fresh folder, removed with everything in it afterwards.
+class TextFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CString pattern = (fs::temp_directory_path() / "tintbar-css-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    CString PathOf(const char* name) const { return (m_folder / name).string(); }
+    CString Write(const char* name, const CString& bytes) const {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+        return PathOf(name);
+    }
+
+    fs::path m_folder;
+};
+
+// A regular file is read up to its first NUL byte; any other name gives no
+// text, at once: a FIFO without a writer must not block the read, and a
+// device that gives endless bytes must be turned away, not read.
+TEST_F(TextFileTest, RegularFilesAreReadUpToTheFirstNulAndOtherNamesGiveNothing) {
+    const CString rule = "BODY\r\n{\r\n\tscrollbar-track-color:#102030;\r\n}\r\n";
+    // Several read chunks, the NUL in the last.
+    const CString large(3 * 65536 + 17, 'x');
+    fs::create_directory(PathOf("folder.css"));
+    ASSERT_EQ(mkfifo(PathOf("pipe.css").c_str(), 0600), 0);
+    const std::pair<CString, CString> cases[] = {
+        {Write("rule.css", rule + CString("\0BODY{scrollbar-face-color:#fff}", 32)), rule},
+        {Write("empty.css", ""), ""},
+        {Write("nul.css", CString("\0ab", 3)), ""},
+        {Write("large.css", large + CString("\0tail", 5)), large},
+        {PathOf("folder.css"), ""},
+        {PathOf("missing.css"), ""},
+        {PathOf("pipe.css"), ""},
+        {"/dev/urandom", ""},
+    };
+    for (const auto& [name, expected] : cases) {
+        SCOPED_TRACE(name);
+        auto reading = std::async(std::launch::async, [&] { return ReadTextFile(name); });
+        if (reading.wait_for(kBlockingLimit) != std::future_status::ready) {
+            ADD_FAILURE() << "the read blocks";
+            // Give the blocked reader a writer, so that the test ends.
+            close(open(name.c_str(), O_WRONLY | O_NONBLOCK));
+        }
+        EXPECT_EQ(reading.get(), expected);
+    }
+    // Importing a file gives the colours of its text, a missing one those of no text.
+    EXPECT_EQ(Imported(PathOf("rule.css"), true), Imported(rule));
+    EXPECT_EQ(Imported(PathOf("missing.css"), true), Imported(""));
+}
+
+TEST_F(TextFileTest, AFileBeyondTheLimitGivesNothing) {
+    const CString atLimit(kMaxTextFileBytes, 'a');
+    EXPECT_EQ(ReadTextFile(Write("limit.css", atLimit)).size(), kMaxTextFileBytes);
+    EXPECT_EQ(ReadTextFile(Write("beyond.css", atLimit + "a")), "");
 }
 
 } // namespace
