@@ -41,13 +41,14 @@ void CCanvasSurfaceSource::ReleaseSurface(CDrawSurface& surface) {
     } else if (ClientContextReachesScreen()) {
         wxClientDC context(&m_window);
         Show(*m_raster, context);
-    }
-    m_raster.reset();
-    if (m_paintContext == nullptr && !ClientContextReachesScreen()) {
+    } else {
         // The paint request that this causes draws everything afresh.
+        m_raster.reset();
         m_window.Refresh(false);
         m_window.Update();
+        return;
     }
+    m_raster.reset();
 }
 
 void CCanvasSurfaceSource::Show(const CRasterSurface& raster, wxDC& context) const {
