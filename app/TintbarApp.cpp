@@ -1,6 +1,7 @@
 #include "app/TintbarApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/HelpAndVersion.h"
 #include "app/MainFrame.h"
 #include "app/TintbarDoc.h"
 #include "app/TintbarDocView.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -149,6 +151,9 @@ void CTintbarApp::OnAppAbout(wxCommandEvent&) {
 }
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = AnswerHelpOrVersion(argc, argv)) {
+        return *status;
+    }
     if (!HasDisplaySetting()) {
         std::fprintf(stderr, "tintbar: cannot open a display: neither DISPLAY nor "
                              "WAYLAND_DISPLAY is set\n");

@@ -9,6 +9,7 @@ Paste does and draws the preview without the label text.
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -230,7 +231,8 @@ def test_startup_without_default_css(context):
 
 
 def test_no_display(context):
-    """Without a usable display the program says so in one line and fails."""
+    """Without a usable display the program says so in one line and fails;
+    --help and --version print and succeed."""
     with Desktop() as desktop:
         for display in (None, ":%d" % (int(desktop.env["DISPLAY"][1:]) + 100)):
             env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
@@ -243,6 +245,15 @@ def test_no_display(context):
             expect_equal(len(lines), 1, "lines on stderr (%r)" % lines)
             expect(lines[0].startswith("tintbar: cannot open a display"), "the message")
             expect_equal(completed.stdout, b"", "standard output")
+        # Help and the version need no display at all.
+        env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
+        for option, pattern in (("--help", rb"Usage: tintbar \[OPTION\]\.\.\. \[FILE\]\n"),
+                                ("--version", rb"tintbar \(Hueline\) \d+\.\d+\.\d+\n")):
+            completed = subprocess.run([context.tintbar, option], env=env, capture_output=True,
+                                       timeout=harness.DEFAULT_TIMEOUT, cwd=desktop.folder)
+            expect_equal((completed.returncode, completed.stderr), (0, b""), option)
+            expect(re.match(pattern, completed.stdout),
+                   "%s printed %r" % (option, completed.stdout))
 
 
 def write_screenshot(context, path):
