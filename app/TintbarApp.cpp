@@ -5,10 +5,9 @@
 #include "app/MainFrame.h"
 #include "app/TintbarDoc.h"
 #include "app/TintbarDocView.h"
+#include "app/UserSettings.h"
 
 #include <wx/clipbrd.h>
-#include <wx/config.h>
-#include <wx/fileconf.h>
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
@@ -25,9 +24,11 @@ constexpr const char* kViewTypeName = "Tintbar.View";
 constexpr const char* kDocumentPathParameter = "file";
 constexpr std::size_t kRecentFileCount = 4;
 
-// The framework's document manager for one document at a time, with a
-// recent-file list of four entries. It never leaves the window without a
-// document: the Edit commands reach the preview through the document's view.
+// The framework's document manager for one document, created at start-up
+// and kept: New, Open and the recent files, reachable only through their
+// keys while the File menu is disabled, do nothing, and the document
+// refuses Save. The Edit commands reach the preview through the
+// document's view.
 class CTintbarDocManager : public wxDocManager {
 public:
     // Initialize() runs once the object is complete, so that it finds the
@@ -37,20 +38,11 @@ public:
     wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(kRecentFileCount); }
 
     wxDocument* CreateDocument(const wxString& path, long flags) override {
-        wxDocument* document = wxDocManager::CreateDocument(path, flags);
-        if (document == nullptr && GetDocuments().empty() && m_keepsADocument) {
-            // Opening failed after the previous document was closed.
-            document = wxDocManager::CreateDocument(wxString(), wxDOC_NEW);
+        if (!GetDocuments().empty()) {
+            return nullptr;
         }
-        return document;
+        return wxDocManager::CreateDocument(path, flags);
     }
-
-    // Set once start-up has its first document; before that a failure ends
-    // the program.
-    void KeepADocument() { m_keepsADocument = true; }
-
-private:
-    bool m_keepsADocument = false;
 };
 
 bool HasDisplaySetting() {
@@ -72,6 +64,8 @@ wxIMPLEMENT_APP_NO_MAIN(CTintbarApp);
 CTintbarApp::CTintbarApp() {
     SetAppName(kAppName);
 }
+
+CTintbarApp::~CTintbarApp() = default;
 
 bool CTintbarApp::Initialize(int& argumentCount, wxChar** arguments) {
     // The toolkit's own complaint names only DISPLAY; ours says it once.
@@ -106,14 +100,15 @@ bool CTintbarApp::OnInit() {
         return false;
     }
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
-    wxConfigBase::Set(new wxFileConfig(kAppName));
+    // Nothing but the recent-file list is kept, in a file of its own.
+    wxConfigBase::DontCreateOnDemand();
+    m_settings = std::make_unique<CUserSettings>(kAppName);
 
-    auto* manager = new CTintbarDocManager;
-    m_docManager = manager;
+    m_docManager = new CTintbarDocManager;
     m_docManager->SetMaxDocsOpen(1);
     new wxDocTemplate(m_docManager, kAppName, "*", "", "", kDocumentTypeName, kViewTypeName,
                       CLASSINFO(CTintbarDoc), CLASSINFO(CTintbarDocView));
-    m_docManager->FileHistoryLoad(*wxConfigBase::Get());
+    m_docManager->FileHistoryLoad(m_settings->Get());
 
     // The frame constructs the view, which reads "default.css".
     auto* frame = new CMainFrame(m_docManager);
@@ -125,7 +120,6 @@ bool CTintbarApp::OnInit() {
         frame->Destroy();
         return false;
     }
-    manager->KeepADocument();
 
     frame->Show();
     frame->Update();
@@ -135,10 +129,12 @@ bool CTintbarApp::OnInit() {
 
 int CTintbarApp::OnExit() {
     if (m_docManager != nullptr) {
-        m_docManager->FileHistorySave(*wxConfigBase::Get());
+        m_docManager->FileHistorySave(m_settings->Get());
+        m_settings->Save();
         delete m_docManager;
         m_docManager = nullptr;
     }
+    m_settings.reset();
     // Leaves the copied text with the desktop's clipboard keeper, where
     // there is one, so that it outlives the program.
     wxTheClipboard->Flush();

@@ -7,11 +7,15 @@
 #include <wx/app.h>
 #include <wx/cmdline.h>
 
+#include <memory>
+
+class CUserSettings;
 class wxDocManager;
 
 class CTintbarApp : public wxApp {
 public:
     CTintbarApp();
+    ~CTintbarApp() override;
 
     bool Initialize(int& argumentCount, wxChar** arguments) override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
@@ -23,6 +27,7 @@ private:
     void OnAppAbout(wxCommandEvent& event);
 
     wxDocManager* m_docManager = nullptr;
+    std::unique_ptr<CUserSettings> m_settings;
     wxString m_documentPath;
 
     wxDECLARE_EVENT_TABLE();

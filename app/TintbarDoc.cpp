@@ -6,11 +6,14 @@ bool CTintbarDoc::OnNewDocument() {
     return wxDocument::OnNewDocument();
 }
 
+// Saving would write an empty file and let the user believe the colours
+// were kept.
 bool CTintbarDoc::Save() {
-    if (!GetDocumentSaved()) {
-        return SaveAs();
-    }
-    return OnSaveDocument(GetFilename());
+    return false;
+}
+
+bool CTintbarDoc::SaveAs() {
+    return false;
 }
 
 std::ostream& CTintbarDoc::SaveObject(std::ostream& stream) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The document of the framework's New, Open and Save: it holds nothing,
-// so opening a file loads nothing and saving writes an empty file. The
-// colours live in the view alone.
+// The document of the framework's New and Open: it holds nothing, so
+// opening a file loads nothing, and it is never saved, so no file is ever
+// written. The colours live in the view alone.
 
 #include <wx/docview.h>
 
@@ -11,8 +11,8 @@
 class CTintbarDoc : public wxDocument {
 public:
     bool OnNewDocument() override;
-    // Writes the file even when nothing changed since it was last written.
     bool Save() override;
+    bool SaveAs() override;
     std::ostream& SaveObject(std::ostream& stream) override;
     std::istream& LoadObject(std::istream& stream) override;
 

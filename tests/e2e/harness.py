@@ -211,13 +211,15 @@ class Desktop:
 
 
 class App:
-    """One running tintbar on a Desktop, started in working_folder."""
+    """One running tintbar on a Desktop, started in working_folder; wrapper
+    is a command that execs the program, given as its last words."""
 
-    def __init__(self, desktop, program, working_folder, arguments=()):
+    def __init__(self, desktop, program, working_folder, arguments=(), wrapper=()):
         self.desktop = desktop
         self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
         with open(self.stderr_path, "wb") as errors:
-            self.process = subprocess.Popen([program] + list(arguments), cwd=working_folder,
+            self.process = subprocess.Popen(list(wrapper) + [program] + list(arguments),
+                                            cwd=working_folder,
                                             env=desktop.env, stdout=errors, stderr=errors)
         self.window = wait_for("the main window", self._find_window)
 

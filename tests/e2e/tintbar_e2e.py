@@ -15,7 +15,7 @@ import sys
 import time
 
 import harness
-from harness import App, Desktop, HarnessError, wait_for
+from harness import App, Desktop, HarnessError, read_file, wait_for
 
 # Seven different colours, so that a picture or a Copy text that mixes up
 # two elements differs.
@@ -56,7 +56,7 @@ class Context:
         return harness.Picture(harness.run(["convert", image, "-depth", "8", "ppm:-"],
                                            desktop.env).stdout)
 
-    def start(self, desktop, default_css=START_CSS, arguments=()):
+    def start(self, desktop, default_css=START_CSS, arguments=(), wrapper=()):
         """Starts tintbar in a fresh folder holding default_css as
         "default.css" (None: no such file)."""
         folder = desktop.path("work-%d" % time.monotonic_ns())
@@ -64,7 +64,7 @@ class Context:
         if default_css is not None:
             with open(os.path.join(folder, "default.css"), "wb") as out:
                 out.write(default_css)
-        return App(desktop, self.tintbar, folder, arguments)
+        return App(desktop, self.tintbar, folder, arguments, wrapper)
 
 
 def expect(condition, message):
@@ -135,7 +135,11 @@ def test_window(context):
             app.key("Return", window=about[0])
             wait_for("the About box to close", lambda: not app.other_windows())
 
-            expect_equal(app.copy("ctrl+n", "ctrl+c"), start_text, "colours after New")
+            # The File keys do nothing while the File menu is disabled: no
+            # dialog, no file, the same colours and title.
+            expect_equal(app.copy("ctrl+n", "ctrl+o", "ctrl+s", "ctrl+c"), start_text,
+                         "colours after Ctrl+N, Ctrl+O, Ctrl+S")
+            expect_equal(app.other_windows(), [], "windows after Ctrl+N, Ctrl+O, Ctrl+S")
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title after New")
             close_cleanly(app)
 
@@ -207,8 +211,8 @@ def test_hostile_clipboard(context):
 def test_startup_without_default_css(context):
     """Without a readable "default.css" (none at all, or a folder of that
     name) the program starts with the colours of CSS that names none; a
-    document named on the command line loads nothing, and Save writes an
-    empty file."""
+    document named on the command line loads nothing, and Ctrl+S writes no
+    file."""
     expected_text = context.copy_text(NO_COLORS_CSS)
     with Desktop() as desktop:
         document = desktop.path("named.tintbar")
@@ -218,8 +222,7 @@ def test_startup_without_default_css(context):
             app.wait_for_picture(context.picture(desktop, NO_COLORS_CSS))
             os.remove(document)
             expect_equal(app.copy("ctrl+s", "ctrl+c"), expected_text, "Copy without default.css")
-            expect_equal(os.stat(document).st_size if os.path.exists(document) else None, 0,
-                         "size of the saved document")
+            expect(not os.path.exists(document), "no file written by Ctrl+S")
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title after Save")
             close_cleanly(app)
         folder = desktop.path("with-folder")
@@ -228,6 +231,69 @@ def test_startup_without_default_css(context):
             app.wait_for_picture(context.picture(desktop, NO_COLORS_CSS))
             expect_equal(app.copy(), expected_text, "Copy with a folder default.css")
             close_cleanly(app)
+
+
+# Settings locations: (what, the settings folder the program is told of,
+# the settings file, its content before the run, shell words that prepare
+# the folder in the program's own mount namespace, whether the run can write
+# the file). Paths are relative to a fresh home folder. A run that can write
+# names its document in the recent-file list; one that cannot leaves
+# OLD_SETTINGS as it was.
+OLD_SETTINGS = b"file1=/old/document\n"
+FULL = ('mount -t tmpfs -o size=16k tmpfs "$XDG_CONFIG_HOME" && '
+        'cp "$OLD" "$XDG_CONFIG_HOME/Tintbar.conf" && '
+        '{ dd if=/dev/zero of="$XDG_CONFIG_HOME/filler" bs=4k 2>/dev/null; true; }')
+READ_ONLY = ('mount --bind "$XDG_CONFIG_HOME" "$XDG_CONFIG_HOME" && '
+             'mount -o remount,ro,bind "$XDG_CONFIG_HOME" "$XDG_CONFIG_HOME"')
+DAMAGED = b"[\xff\xfe\n=\n[[[\0\0\nfile1\n" + bytes(range(256))
+SETTINGS_LOCATIONS = [
+    ("no ~/.config on a fresh account", None, ".config/Tintbar.conf", None, None, True),
+    ("a damaged file", "settings", "settings/Tintbar.conf", DAMAGED, None, True),
+    ("a read-only folder", "settings", "settings/Tintbar.conf", OLD_SETTINGS, READ_ONLY, False),
+    ("a full folder", "settings", None, None, FULL, False),
+    ("a file where the folder belongs", "settings", "settings", OLD_SETTINGS, None, False),
+]
+
+
+def test_settings(context):
+    """The recent-file list is kept wherever it can be written, and no
+    settings location troubles the program: it starts without a message and
+    ends with status 0, printing nothing."""
+    with Desktop() as desktop:
+        document = desktop.path("named.tintbar")
+        old = desktop.path("old-settings")
+        for path, content in ((document, PASTED_CSS), (old, OLD_SETTINGS)):
+            with open(path, "wb") as out:
+                out.write(content)
+        plain_env = dict(desktop.env)
+        for index, (what, told, settings, before, preparation, writable) in enumerate(
+                SETTINGS_LOCATIONS):
+            home = desktop.path("home-%d" % index)
+            os.makedirs(home)
+            desktop.env = {key: value for key, value in plain_env.items()
+                           if key != "XDG_CONFIG_HOME"}
+            desktop.env.update(HOME=home, OLD=old)
+            if told:
+                desktop.env["XDG_CONFIG_HOME"] = os.path.join(home, told)
+            if told and told != settings:
+                os.makedirs(os.path.join(home, told))
+            if before is not None:
+                with open(os.path.join(home, settings), "wb") as out:
+                    out.write(before)
+            wrapper = ("unshare", "--map-root-user", "--mount", "--", "sh", "-c",
+                       preparation + ' && exec "$0" "$@"') if preparation else ()
+            with context.start(desktop, arguments=[document], wrapper=wrapper) as app:
+                expect_equal(app.copy(), context.copy_text(START_CSS), "Copy with " + what)
+                expect_equal(app.other_windows(), [], "windows with " + what)
+                expect_equal(app.close(), 0, "exit status with " + what)
+                expect_equal(app.errors(), "", "what tintbar printed with " + what)
+            if writable:
+                expect(("file1=" + document).encode() in read_file(os.path.join(home, settings)),
+                       "the recent files with " + what)
+            elif settings:
+                expect_equal(read_file(os.path.join(home, settings)), OLD_SETTINGS,
+                             "the settings file with " + what)
+        desktop.env = plain_env
 
 
 def test_no_display(context):
@@ -278,6 +344,7 @@ CASES = {
     "hostile_clipboard": test_hostile_clipboard,
     "startup_without_default_css": test_startup_without_default_css,
     "no_display": test_no_display,
+    "settings": test_settings,
 }
 
 
