@@ -1,5 +1,6 @@
 #include "app/WxClipboard.h"
 
+#include "app/ClipboardText.h"
 #include "app/CodePageText.h"
 
 #include <wx/clipbrd.h>
@@ -33,9 +34,9 @@ ClipboardRead CWxClipboard::ReadText(CString& text) {
 }
 
 ClipboardWrite CWxClipboard::WriteText(const CString& text) {
-    std::unique_ptr<wxTextDataObject> data;
+    std::unique_ptr<CClipboardText> data;
     try {
-        data = std::make_unique<wxTextDataObject>(ToWxString(text));
+        data = std::make_unique<CClipboardText>(ToWxString(text));
     } catch (const std::bad_alloc&) {
         return ClipboardWrite::kAllocationFailed;
     }

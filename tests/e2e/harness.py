@@ -176,9 +176,11 @@ class Desktop:
         return run(["import", "-silent", "-window", str(window), "-depth", "8", "-strip",
                     "-define", "png:exclude-chunk=date,time", output], self.env).stdout
 
-    def read_clipboard(self):
-        """The clipboard's text as bytes, or None when nothing offers it."""
-        completed = run(["xclip", "-o", "-selection", "clipboard"], self.env, check=False)
+    def read_clipboard(self, target=None):
+        """The clipboard's text as bytes (under target, when given), or None
+        when nothing offers it."""
+        completed = run(["xclip", "-o", "-selection", "clipboard"] +
+                        (["-t", target] if target else []), self.env, check=False)
         return completed.stdout if completed.returncode == 0 else None
 
     def offer_clipboard(self, data, target="UTF8_STRING"):
