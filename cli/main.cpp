@@ -5,11 +5,11 @@
 #include "cli/CliError.h"
 #include "cli/CommandLine.h"
 #include "cli/InputText.h"
-#include "cli/ModernCss.h"
 #include "cli/OutputFile.h"
 #include "cli/PngImage.h"
 #include "cli/PreviewPicture.h"
 #include "css/CopyText.h"
+#include "css/ModernCss.h"
 #include "preview/ScrollBarModel.h"
 
 #include <cstdio>

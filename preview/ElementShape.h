@@ -3,11 +3,15 @@
 // The seven shapes of a preview scrollbar's elements. A shape turns the
 // bar's bounds, its orientation and its scale into a short fixed sequence of
 // rectangles, one NextRect call at a time; it knows nothing of colours or of
-// drawing. The design assumes a bar 17 units thick.
+// drawing. The design assumes a bar kBarThickness units thick.
 
 #include "text/Types.h"
 
 #include <cstdint>
+
+// The thickness of the classic bar in design units, which is also the side
+// of each of its square buttons.
+constexpr std::int32_t kBarThickness = 17;
 
 enum Orientation : std::int32_t {
     kHorizontal = 0,

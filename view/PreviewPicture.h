@@ -7,6 +7,7 @@
 // the strip; the command-line tool exports it as an image.
 
 #include "preview/DrawSurface.h"
+#include "preview/ElementShape.h"
 #include "preview/ScrollBarModel.h"
 #include "text/Types.h"
 
@@ -16,19 +17,19 @@
 constexpr std::int32_t kClientWidth = 180;
 constexpr std::int32_t kClientHeight = 240;
 
-constexpr std::int32_t kVerticalBarWidth = 17;
-constexpr std::int32_t kVerticalBarLeft = kClientWidth - kVerticalBarWidth;
-constexpr std::int32_t kHorizontalBarWidth = kVerticalBarLeft;
-constexpr std::int32_t kHorizontalBarHeight = 51;
-constexpr std::int32_t kStripHeight = 21;
-constexpr std::int32_t kStripTop = kClientHeight - kStripHeight;
-constexpr std::int32_t kBackgroundHeight = kStripTop - kHorizontalBarHeight;
-constexpr COLORREF kStripGrey = 0xD9D9D9;
-
 // Pixels per design unit: the horizontal bar is three times enlarged, so it
 // is 51 pixels thick where the vertical bar is 17.
 constexpr std::int32_t kHorizontalScale = 3;
 constexpr std::int32_t kVerticalScale = 1;
+
+constexpr std::int32_t kVerticalBarWidth = kBarThickness * kVerticalScale;
+constexpr std::int32_t kVerticalBarLeft = kClientWidth - kVerticalBarWidth;
+constexpr std::int32_t kHorizontalBarWidth = kVerticalBarLeft;
+constexpr std::int32_t kHorizontalBarHeight = kBarThickness * kHorizontalScale;
+constexpr std::int32_t kStripHeight = 21;
+constexpr std::int32_t kStripTop = kClientHeight - kStripHeight;
+constexpr std::int32_t kBackgroundHeight = kStripTop - kHorizontalBarHeight;
+constexpr COLORREF kStripGrey = 0xD9D9D9;
 
 // Index 0 the horizontal bar, 1 the vertical bar; both hold the same colours.
 constexpr int kHorizontalBar = 0;

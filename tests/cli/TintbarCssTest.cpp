@@ -3,7 +3,7 @@
 
 #include "chromlib/Chromlib.h"
 #include "cli/CommandLine.h"
-#include "cli/ModernCss.h"
+#include "css/ModernCss.h"
 #include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
 #include "tests/support/Printers.h"
