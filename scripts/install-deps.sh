@@ -20,6 +20,9 @@ packages=(
   jq
   # Japanese labels and menus
   fonts-noto-cjk
+  # The Debian package: icons drawn from the SVG, its checks (lintian, the
+  # desktop entry, the metainfo, the manual pages) and a menu-like start
+  librsvg2-bin lintian desktop-file-utils appstream man-db libglib2.0-bin
 )
 
 missing=()
@@ -30,6 +33,7 @@ done
 
 if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Waits for dpkg's lock while another apt-get holds it.
+  apt-get -o DPkg::Lock::Timeout=900 update -qq
+  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 fi

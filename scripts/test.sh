@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tintbar and runs every test: the unit and
 # end-to-end tests, the unit tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a short fuzzing run.
+# UndefinedBehaviorSanitizer, the Debian package, and a short fuzzing run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -19,6 +19,9 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_SANITIZE=ON -DTINTBA
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== The Debian package: lintian, install, start from the menu entry, purge"
+bash scripts/test-package.sh
 
 echo "== Short fuzzing run"
 bash scripts/fuzz.sh --seconds 30
