@@ -14,7 +14,7 @@ constexpr std::string_view kHelpText =
     "clipboard as a BODY rule.\n"
     "\n"
     "The start-up colours are read from default.css in the working directory.\n"
-    "FILE is opened as the document, which holds no colours: it changes nothing.\n"
+    "FILE loads nothing; it only joins the recent-file list.\n"
     "\n"
     "  -h, --help     print this help and exit\n"
     "      --version  print the version and exit\n"
