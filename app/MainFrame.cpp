@@ -105,6 +105,8 @@ wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
     editMenu->Append(wxID_UNDO, wxString::FromUTF8("元に戻す(&U)\tCtrl+Z"));
     editMenu->AppendSeparator();
     editMenu->Append(wxID_COPY, wxString::FromUTF8("コピー(&C)\tCtrl+C"));
+    editMenu->Append(kCopyModernCommand,
+                     wxString::FromUTF8("最新ブラウザ用にコピー(&B)\tCtrl+Shift+C"));
     editMenu->Append(wxID_PASTE, wxString::FromUTF8("貼り付け(&P)\tCtrl+V"));
 
     auto* helpMenu = new wxMenu;
@@ -118,13 +120,14 @@ wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
 }
 
 void CMainFrame::CreateAccelerators() {
-    std::array<wxAcceleratorEntry, 13> entries = {{
+    std::array<wxAcceleratorEntry, 14> entries = {{
         {wxACCEL_CTRL, 'N', wxID_NEW},
         {wxACCEL_CTRL, 'O', wxID_OPEN},
         {wxACCEL_CTRL, 'S', wxID_SAVE},
         {wxACCEL_CTRL, 'Z', wxID_UNDO},
         {wxACCEL_CTRL, 'X', wxID_CUT},
         {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL | wxACCEL_SHIFT, 'C', kCopyModernCommand},
         {wxACCEL_CTRL, 'V', wxID_PASTE},
         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
         {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},

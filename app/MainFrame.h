@@ -17,6 +17,9 @@
 class CPreviewCanvas;
 class CTintbarView;
 
+// The Edit menu's Copy for current browsers, which has no stock id.
+constexpr int kCopyModernCommand = wxID_HIGHEST + 3;
+
 class CMainFrame : public wxDocParentFrame {
 public:
     // Constructing the frame constructs the view, which reads "default.css".

@@ -13,9 +13,11 @@ wxIMPLEMENT_DYNAMIC_CLASS(CTintbarDocView, wxView);
 wxBEGIN_EVENT_TABLE(CTintbarDocView, wxView)
     EVT_MENU(wxID_UNDO, CTintbarDocView::OnEditUndo)
     EVT_MENU(wxID_COPY, CTintbarDocView::OnEditCopy)
+    EVT_MENU(kCopyModernCommand, CTintbarDocView::OnEditCopyModern)
     EVT_MENU(wxID_PASTE, CTintbarDocView::OnEditPaste)
     EVT_UPDATE_UI(wxID_UNDO, CTintbarDocView::OnUpdateAlwaysEnabled)
     EVT_UPDATE_UI(wxID_COPY, CTintbarDocView::OnUpdateAlwaysEnabled)
+    EVT_UPDATE_UI(kCopyModernCommand, CTintbarDocView::OnUpdateAlwaysEnabled)
     EVT_UPDATE_UI(wxID_PASTE, CTintbarDocView::OnUpdateAlwaysEnabled)
 wxEND_EVENT_TABLE()
     // clang-format on
@@ -46,6 +48,10 @@ void CTintbarDocView::OnEditUndo(wxCommandEvent&) {
 
 void CTintbarDocView::OnEditCopy(wxCommandEvent&) {
     GetPreview().OnEditCopy();
+}
+
+void CTintbarDocView::OnEditCopyModern(wxCommandEvent&) {
+    GetPreview().OnEditCopyModern();
 }
 
 void CTintbarDocView::OnEditPaste(wxCommandEvent&) {

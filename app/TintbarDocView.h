@@ -18,6 +18,7 @@ private:
     CTintbarView& GetPreview() const;
     void OnEditUndo(wxCommandEvent& event);
     void OnEditCopy(wxCommandEvent& event);
+    void OnEditCopyModern(wxCommandEvent& event);
     void OnEditPaste(wxCommandEvent& event);
     void OnUpdateAlwaysEnabled(wxUpdateUIEvent& event);
 

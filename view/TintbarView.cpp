@@ -1,9 +1,12 @@
 #include "view/TintbarView.h"
 
 #include "css/CopyText.h"
+#include "css/ModernCss.h"
 #include "text/MultiByte.h"
 #include "view/PreviewPicture.h"
 #include "view/ViewTexts.h"
+
+#include <utility>
 
 namespace {
 
@@ -96,11 +99,11 @@ void CTintbarView::OnEditUndo() {
 }
 
 void CTintbarView::OnEditCopy() {
-    if (SetClipboardText(BuildCopyText(m_bars[kHorizontalBar]))) {
-        m_platform.desktop.Beep();
-    } else {
-        m_platform.desktop.ShowMessage(GetCopyFailedMessage(), CString{kCopyFailedCaption});
-    }
+    CopyToClipboard(BuildCopyText(m_bars[kHorizontalBar]));
+}
+
+void CTintbarView::OnEditCopyModern() {
+    CopyToClipboard(BuildModernCss(m_bars[kHorizontalBar]));
 }
 
 void CTintbarView::OnEditPaste() {
@@ -151,6 +154,14 @@ bool CTintbarView::SetClipboardText(CString text) {
     const ClipboardWrite result = m_platform.clipboard.WriteText(text);
     m_platform.clipboard.Close();
     return result == ClipboardWrite::kWritten;
+}
+
+void CTintbarView::CopyToClipboard(CString text) {
+    if (SetClipboardText(std::move(text))) {
+        m_platform.desktop.Beep();
+    } else {
+        m_platform.desktop.ShowMessage(GetCopyFailedMessage(), CString{kCopyFailedCaption});
+    }
 }
 
 CString CTintbarView::GetClipboardText() {

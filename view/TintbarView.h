@@ -36,6 +36,9 @@ public:
     // Places the Copy text on the clipboard: a beep on success, a message on
     // failure.
     void OnEditCopy();
+    // As Copy, with the CSS for current browsers, which opens with the Copy
+    // text.
+    void OnEditCopyModern();
     // Reads the colours of both bars from the clipboard's text, unless it is
     // blank (then only repaints); takes the undo copy first.
     void OnEditPaste();
@@ -54,6 +57,9 @@ private:
     bool OpenClipboard();
     // Shows no message; false when the clipboard did not take the text.
     bool SetClipboardText(CString text);
+    // Both Copy commands: the text on the clipboard, then a beep, or the Copy
+    // failure message.
+    void CopyToClipboard(CString text);
     // Empty when there is no text or it cannot be had; a text that cannot be
     // locked is reported once the clipboard is closed again.
     CString GetClipboardText();

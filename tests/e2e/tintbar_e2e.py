@@ -191,6 +191,35 @@ def test_clipboard(context):
             expect(desktop.read_clipboard() in (None, b"", start_text), "clipboard after exit")
 
 
+def test_copy_for_browsers(context):
+    """Edit > Copy for current browsers, by Ctrl+Shift+C or through the menu,
+    writes what tintbar-css --modern writes and leaves Copy's own text as it
+    was; a Paste of it brings back the copied colours."""
+    with Desktop() as desktop:
+        with context.start(desktop) as app:
+            modern = harness.run([context.companion, "--modern"], {}, stdin=START_CSS).stdout
+            expect_equal(app.copy("ctrl+shift+c"), modern, "Copy for browsers, Ctrl+Shift+C")
+            expect_equal(app.copy("ctrl+c"), context.copy_text(START_CSS), "Copy after it")
+
+            desktop.offer_clipboard(PASTED_CSS)
+            app.key("ctrl+v")
+            app.wait_for_picture(context.picture(desktop, PASTED_CSS))
+            desktop.offer_clipboard(b"not yet copied")
+            app.key("alt+e")
+            wait_for("the Edit menu", app.other_windows)
+            desktop.xdotool("key", "b")
+            expect_equal(wait_for("Copy for browsers from the menu", lambda: (
+                lambda text: text if text and text.startswith(harness.COPY_HEADER) else None)(
+                    desktop.read_clipboard())),
+                harness.run([context.companion, "--modern"], {}, stdin=PASTED_CSS).stdout,
+                "Copy for browsers from the Edit menu")
+
+            desktop.offer_clipboard(modern)
+            app.key("ctrl+v")
+            app.wait_for_picture(context.picture(desktop, START_CSS))
+            close_cleanly(app)
+
+
 def test_hostile_clipboard(context):
     """Nothing that the clipboard can hold stops the program: data that is
     not text, text with a NUL byte, text that is not valid UTF-8, and 50 MB
@@ -353,6 +382,7 @@ def write_screenshot(context, path):
 CASES = {
     "window": test_window,
     "clipboard": test_clipboard,
+    "copy_for_browsers": test_copy_for_browsers,
     "hostile_clipboard": test_hostile_clipboard,
     "startup_without_default_css": test_startup_without_default_css,
     "no_display": test_no_display,

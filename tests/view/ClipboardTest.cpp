@@ -1,7 +1,8 @@
-// Copy and Paste: the clipboard calls, the open-retry protocol, the beeps and
+// Copy, Copy for browsers and Paste: the clipboard calls, the open-retry protocol, the beeps and
 // messages, and what each leaves of the colours and the undo copy.
 
 #include "css/CopyText.h"
+#include "css/ModernCss.h"
 #include "tests/view/ViewTestFixture.h"
 
 namespace {
@@ -25,12 +26,14 @@ std::string Busy(int attempts) {
     return result;
 }
 
-// What Paste finds on the clipboard (nullptr: no text), the fault injected
-// (kLockFailed fails Paste's lock too), the calls, and the colours that both
-// bars take (nullptr: they stay).
+enum class Command { kCopy, kCopyModern, kPaste };
+
+// The command, what Paste finds on the clipboard (nullptr: no text), the
+// fault injected (kLockFailed fails Paste's lock too), the calls, and the
+// colours that both bars take (nullptr: they stay).
 struct CClipboardCase {
     const char* what;
-    bool paste = false;
+    Command command = Command::kCopy;
     int openFailures = 0;
     const char* text = nullptr;
     ClipboardWrite fault = ClipboardWrite::kWritten;
@@ -39,25 +42,30 @@ struct CClipboardCase {
 };
 
 using enum ClipboardWrite;
+using enum Command;
 
 // Non-blank text is taken whatever it holds: what a text without the colours
 // gives is the import's rule. The full-width space is not blank in either
 // code page: in UTF-8 its two bytes are two characters that are not spaces.
 const CClipboardCase kClipboardCases[] = {
-    {"Copy, 21st attempt", false, 20, nullptr, kWritten, Busy(20) + "open write close beep"},
-    {"Copy, never opened", false, 21, nullptr, kWritten, Busy(21) + "message"},
-    {"Copy, no memory", false, 0, nullptr, kAllocationFailed, "open write close message"},
-    {"Copy, lock failed", false, 0, nullptr, kLockFailed, "open write close message"},
-    {"Copy, refused", false, 0, nullptr, kRefused, "open write close message"},
-    {"Paste, 21st attempt", true, 20, kKnownCss, kWritten, Busy(20) + "open read close beep paint",
-     &kKnownColors},
-    {"Paste, never opened", true, 21, kKnownCss, kWritten, Busy(21) + "paint"},
-    {"Paste, no text", true, 0, nullptr, kWritten, "open read close paint"},
-    {"Paste, lock failed", true, 0, kKnownCss, kLockFailed, "open read close message paint"},
-    {"Paste, blank", true, 0, " \t\r\n\v\f  \r\n", kWritten, "open read close paint"},
-    {"Paste, full-width space", true, 0, "\x81\x40", kWritten, "open read close beep paint",
+    {"Copy, 21st attempt", kCopy, 20, nullptr, kWritten, Busy(20) + "open write close beep"},
+    {"Copy, never opened", kCopy, 21, nullptr, kWritten, Busy(21) + "message"},
+    {"Copy, no memory", kCopy, 0, nullptr, kAllocationFailed, "open write close message"},
+    {"Copy, lock failed", kCopy, 0, nullptr, kLockFailed, "open write close message"},
+    {"Copy, refused", kCopy, 0, nullptr, kRefused, "open write close message"},
+    {"Copy for browsers, 21st attempt", kCopyModern, 20, nullptr, kWritten,
+     Busy(20) + "open write close beep"},
+    {"Copy for browsers, never opened", kCopyModern, 21, nullptr, kWritten, Busy(21) + "message"},
+    {"Copy for browsers, refused", kCopyModern, 0, nullptr, kRefused, "open write close message"},
+    {"Paste, 21st attempt", kPaste, 20, kKnownCss, kWritten,
+     Busy(20) + "open read close beep paint", &kKnownColors},
+    {"Paste, never opened", kPaste, 21, kKnownCss, kWritten, Busy(21) + "paint"},
+    {"Paste, no text", kPaste, 0, nullptr, kWritten, "open read close paint"},
+    {"Paste, lock failed", kPaste, 0, kKnownCss, kLockFailed, "open read close message paint"},
+    {"Paste, blank", kPaste, 0, " \t\r\n\v\f  \r\n", kWritten, "open read close paint"},
+    {"Paste, full-width space", kPaste, 0, "\x81\x40", kWritten, "open read close beep paint",
      &kAllBlack},
-    {"Paste, no BODY rule", true, 0, "plain words", kWritten, "open read close beep paint",
+    {"Paste, no BODY rule", kPaste, 0, "plain words", kWritten, "open read close beep paint",
      &kAllBlack},
 };
 
@@ -81,12 +89,15 @@ TEST_F(ClipboardTest, Outcomes) {
             m_platform->readLockFails = row.fault == kLockFailed;
             m_platform->writeResult = row.fault;
 
-            row.paste ? view.OnEditPaste() : view.OnEditCopy();
+            const bool paste = row.command == kPaste;
+            paste                        ? view.OnEditPaste()
+            : row.command == kCopyModern ? view.OnEditCopyModern()
+                                         : view.OnEditCopy();
 
             EXPECT_EQ(m_platform->log, row.log);
             const CString message =
-                row.paste ? "(no caption): error on the step ClipboardPaste - GlobalLock()"
-                          : copyFailed;
+                paste ? "(no caption): error on the step ClipboardPaste - GlobalLock()"
+                      : copyFailed;
             const bool shown = row.log.find("message") != std::string::npos;
             EXPECT_EQ(m_platform->messages, shown ? std::vector{message} : std::vector<CString>{});
             const CViewState before = {kPicked, kKnownColors};
@@ -98,22 +109,26 @@ TEST_F(ClipboardTest, Outcomes) {
     }
 }
 
-// The Copy text is the export of the current colours and survives the Copy;
-// a Paste of it brings back the copied colours. Neither command touches the
-// label.
+// Each Copy text is the export of the current colours and survives the
+// Copy; a Paste of it brings back the copied colours. Neither command
+// touches the label.
 TEST_F(ClipboardTest, CopyThenPaste) {
-    CTintbarView& view = StartView();
-    m_platform->answers = {kPicked, RgbColor(0x99, 0x88, 0x77)};
-    view.OnLButtonDown(10, 25);
-    const CViewState copied = StateOf(view);
-    view.OnEditCopy();
-    EXPECT_EQ(m_platform->content, BuildCopyText(view.GetBar(0)));
-    view.OnLButtonDown(22, 25);
+    for (const bool modern : {false, true}) {
+        SCOPED_TRACE(modern ? "Copy for browsers" : "Copy");
+        CTintbarView& view = StartView();
+        m_platform->answers = {kPicked, RgbColor(0x99, 0x88, 0x77)};
+        view.OnLButtonDown(10, 25);
+        const CViewState copied = StateOf(view);
+        modern ? view.OnEditCopyModern() : view.OnEditCopy();
+        EXPECT_EQ(m_platform->content,
+                  modern ? BuildModernCss(view.GetBar(0)) : BuildCopyText(view.GetBar(0)));
+        view.OnLButtonDown(22, 25);
 
-    view.OnEditPaste();
+        view.OnEditPaste();
 
-    EXPECT_EQ(StateOf(view), copied);
-    EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
+        EXPECT_EQ(StateOf(view), copied);
+        EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
+    }
 }
 
 } // namespace
