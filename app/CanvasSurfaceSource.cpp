@@ -23,6 +23,24 @@ bool ClientContextReachesScreen() {
     return wxGetDisplayInfo().type == wxDisplayX11;
 }
 
+// Text runs are drawn in the window's font, made smaller where large text
+// settings would let a line reach beyond the bottom of the client area.
+constexpr double kSmallestTextPoints = 4.0;
+constexpr double kTextPointStep = 0.5;
+
+wxFont FontFittingHeight(const wxWindow& window, int height) {
+    // Every script of the labels: kanji, kana, half-width kana and Latin.
+    const wxString sample = wxString::FromUTF8("背景トラックﾚﾃﾞｨ(option)");
+    wxFont font = window.GetFont();
+    int lineHeight = 0;
+    window.GetTextExtent(sample, nullptr, &lineHeight, nullptr, nullptr, &font);
+    while (lineHeight > height && font.GetFractionalPointSize() > kSmallestTextPoints) {
+        font.SetFractionalPointSize(font.GetFractionalPointSize() - kTextPointStep);
+        window.GetTextExtent(sample, nullptr, &lineHeight, nullptr, nullptr, &font);
+    }
+    return font;
+}
+
 } // namespace
 
 CCanvasSurfaceSource::CCanvasSurfaceSource(wxWindow& window) : m_window(window) {}
@@ -51,17 +69,25 @@ void CCanvasSurfaceSource::ReleaseSurface(CDrawSurface& surface) {
     m_raster.reset();
 }
 
-void CCanvasSurfaceSource::Show(const CRasterSurface& raster, wxDC& context) const {
+void CCanvasSurfaceSource::Show(const CRasterSurface& raster, wxDC& context) {
     wxImage image(raster.GetWidth(), raster.GetHeight(), false);
     const auto& rgb = raster.GetRgbData();
     std::copy(rgb.begin(), rgb.end(), image.GetData());
     context.DrawBitmap(wxBitmap(image), 0, 0);
 
-    context.SetFont(m_window.GetFont());
     context.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
     for (const CTextRun& run : raster.GetTextRuns()) {
+        context.SetFont(TextFont(kClientHeight - run.y));
         context.SetTextBackground(ToWxColour(run.background));
         context.SetTextForeground(ToWxColour(run.foreground));
         context.DrawText(ToWxString(run.text), run.x, run.y);
     }
+}
+
+const wxFont& CCanvasSurfaceSource::TextFont(int height) {
+    if (height != m_textFontHeight) {
+        m_textFont = FontFittingHeight(m_window, height);
+        m_textFontHeight = height;
+    }
+    return m_textFont;
 }

@@ -8,6 +8,7 @@
 #include "view/ViewPlatform.h"
 
 #include <wx/dc.h>
+#include <wx/font.h>
 #include <wx/window.h>
 
 #include <optional>
@@ -24,9 +25,13 @@ public:
     void SetPaintContext(wxDC* paintContext) { m_paintContext = paintContext; }
 
 private:
-    void Show(const CRasterSurface& raster, wxDC& context) const;
+    void Show(const CRasterSurface& raster, wxDC& context);
+    // The font for text whose line must be at most height pixels tall.
+    const wxFont& TextFont(int height);
 
     wxWindow& m_window;
     std::optional<CRasterSurface> m_raster;
     wxDC* m_paintContext = nullptr;
+    wxFont m_textFont;
+    int m_textFontHeight = -1;
 };

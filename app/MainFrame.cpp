@@ -2,10 +2,10 @@
 
 #include "app/AppIcon.h"
 #include "app/PreviewCanvas.h"
+#include "app/WindowLook.h"
 #include "view/TintbarView.h"
 
 #include <wx/accel.h>
-#include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 
@@ -22,35 +22,6 @@ constexpr int kFileMenu = 0;
 constexpr int kNextPane = wxID_HIGHEST + 1;
 constexpr int kPreviousPane = wxID_HIGHEST + 2;
 
-// The menu bar cannot wrap onto a second line and would widen the window
-// beyond the client width; its font shrinks in steps until it fits.
-constexpr double kMenuFontStep = 0.5;
-constexpr double kSmallestMenuFont = 6.0;
-
-// The width that the menu bar asks for: its titles in its font, each with
-// the padding that the desktop's themes give a menu bar item.
-constexpr int kMenuTitlePadding = 2 * 8;
-
-int MenuBarWidth(const wxMenuBar& menuBar, const wxFont& font) {
-    wxClientDC context(const_cast<wxMenuBar*>(&menuBar));
-    context.SetFont(font);
-    int width = 0;
-    for (size_t index = 0; index < menuBar.GetMenuCount(); ++index) {
-        width += context.GetTextExtent(wxStripMenuCodes(menuBar.GetMenuLabel(index))).x +
-                 kMenuTitlePadding;
-    }
-    return width;
-}
-
-void FitMenuBar(wxMenuBar& menuBar) {
-    wxFont font = menuBar.GetFont();
-    while (MenuBarWidth(menuBar, font) > kClientWidth &&
-           font.GetFractionalPointSize() - kMenuFontStep >= kSmallestMenuFont) {
-        font.SetFractionalPointSize(font.GetFractionalPointSize() - kMenuFontStep);
-        menuBar.SetFont(font);
-    }
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager)
@@ -61,7 +32,8 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     SetMenuBar(CreateMenus(*manager));
     // Shown but disabled: the popup cannot be opened.
     GetMenuBar()->EnableTop(kFileMenu, false);
-    FitMenuBar(*GetMenuBar());
+    // The menu bar cannot wrap onto a second line and would widen the window.
+    FitMenuBar(*GetMenuBar(), kClientWidth);
     CreateAccelerators();
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);

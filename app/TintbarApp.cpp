@@ -6,6 +6,7 @@
 #include "app/TintbarDoc.h"
 #include "app/TintbarDocView.h"
 #include "app/UserSettings.h"
+#include "app/WindowLook.h"
 
 #include <wx/clipbrd.h>
 #include <wx/log.h>
@@ -99,6 +100,7 @@ bool CTintbarApp::OnInit() {
     if (!wxApp::OnInit()) {
         return false;
     }
+    UseCompactDecorations();
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
     // Nothing but the recent-file list is kept, in a file of its own.
     wxConfigBase::DontCreateOnDemand();

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   # Build
   build-essential cmake pkg-config
-  # The application's toolkit
-  libwxgtk3.2-dev
+  # The application's toolkit, and GTK itself for what the toolkit does not wrap
+  libwxgtk3.2-dev libgtk-3-dev
   # The command-line companion's PNG output
   libpng-dev
   # Unit tests and benchmarks

@@ -76,6 +76,17 @@ class Picture:
         offset = (y * self.width + x) * 3
         return tuple(self.rgb[offset:offset + 3])
 
+    def sampled(self, scale):
+        """Every scale-th pixel of every scale-th row: the picture of a window
+        drawn at scale device pixels a pixel, at one pixel a pixel."""
+        if scale == 1:
+            return self
+        rows = [self.rgb[(y * self.width) * 3:(y + 1) * self.width * 3]
+                for y in range(0, self.height, scale)]
+        data = b"".join(b"".join(row[x * 3:x * 3 + 3] for x in range(0, self.width, scale))
+                        for row in rows)
+        return Picture(b"P6 %d %d 255\n" % (len(range(0, self.width, scale)), len(rows)) + data)
+
     def differences(self, other, masked):
         """The pixels (x, y) where the bottom CLIENT_HEIGHT rows of this
         picture differ from other, outside masked (left, top, right,
@@ -254,21 +265,23 @@ class App:
     def client_picture(self):
         return Picture(self.desktop.screenshot(self.window))
 
-    def wait_for_picture(self, expected, timeout=DEFAULT_TIMEOUT):
-        """Waits until the client area shows expected, the label aside."""
+    def wait_for_picture(self, expected, timeout=DEFAULT_TIMEOUT, scale=1):
+        """Waits until the client area shows expected, the label aside, at
+        scale device pixels a pixel; returns the window's picture."""
         last, wrong = [], []
 
         def matches():
             last[:] = [self.client_picture()]
-            wrong[:] = last[0].differences(expected, LABEL_AREA)
+            wrong[:] = last[0].sampled(scale).differences(expected, LABEL_AREA)
             return not wrong
 
         try:
             wait_for("the window to show the expected picture", matches, timeout)
         except HarnessError:
             x, y = wrong[0]
+            shown = last[0].sampled(scale)
             raise HarnessError("%d pixels differ, first at (%d, %d): %s, expected %s" % (
-                len(wrong), x, y, last[0].pixel(x, last[0].height - CLIENT_HEIGHT + y),
+                len(wrong), x, y, shown.pixel(x, shown.height - CLIENT_HEIGHT + y),
                 expected.pixel(x, y)))
         return last[0]
 

@@ -363,6 +363,79 @@ def test_no_display(context):
                    "%s printed %r" % (option, completed.stdout))
 
 
+# Large text and scaled desktops: (what, environment, the desktop's font,
+# device pixels a pixel).
+LARGE_TEXT = [
+    ("the usual settings", {}, None, 1),
+    ("GDK_DPI_SCALE 1.25", {"GDK_DPI_SCALE": "1.25"}, None, 1),
+    ("GDK_DPI_SCALE 1.5", {"GDK_DPI_SCALE": "1.5"}, None, 1),
+    ("GDK_DPI_SCALE 2", {"GDK_DPI_SCALE": "2"}, None, 1),
+    ("GDK_SCALE 2", {"GDK_SCALE": "2"}, None, 2),
+    ("a 9 pt font", {}, "Sans 9", 1),
+    ("a 16 pt font", {}, "Sans 16", 1),
+    ("a 16 pt font at GDK_DPI_SCALE 1.5", {"GDK_DPI_SCALE": "1.5"}, "Sans 16", 1),
+]
+# The smallest height in pixels of the menu titles' ink that reads well.
+LEGIBLE_TITLE_HEIGHT = 10
+# Columns without ink that part two menu titles.
+TITLE_GAP = 6
+
+
+def ink_rows_and_columns(picture, area, darker_than):
+    """The rows and the columns of area (left, top, right, bottom) that hold
+    a pixel darker than darker_than in every channel."""
+    left, top, right, bottom = area
+    ink = [(x, y) for y in range(top, bottom) for x in range(left, right)
+           if max(picture.pixel(x, y)) < darker_than]
+    return sorted({y for _, y in ink}), sorted({x for x, _ in ink})
+
+
+def clusters(columns, gap):
+    """Runs of columns that no gap of at least gap columns parts."""
+    runs = []
+    for column in columns:
+        if runs and column - runs[-1][1] <= gap:
+            runs[-1][1] = column
+        else:
+            runs.append([column, column])
+    return runs
+
+
+def test_large_text(context):
+    """With large text or a scaled desktop the client area stays 180 x 240
+    with the window no wider, the label stands whole in the status strip
+    and the three menu titles fit side by side at a legible size."""
+    with Desktop() as desktop:
+        plain_env = dict(desktop.env)
+        settings = desktop.path("config", "gtk-3.0", "settings.ini")
+        os.makedirs(os.path.dirname(settings))
+        expected = context.picture(desktop, START_CSS)
+        for what, env, font, scale in LARGE_TEXT:
+            desktop.env = dict(plain_env, **env)
+            with open(settings, "w") as out:
+                out.write("[Settings]\n" + ("gtk-font-name=%s\n" % font if font else ""))
+            with context.start(desktop) as app:
+                _, _, width, height = desktop.geometry(app.window)
+                expect_equal(width, harness.CLIENT_WIDTH * scale, "window width with " + what)
+                screen = app.wait_for_picture(expected, scale=scale)
+                picture = screen.sampled(scale)
+                top = picture.height - harness.CLIENT_HEIGHT
+                left, label_top, right, bottom = harness.LABEL_AREA
+                rows, _ = ink_rows_and_columns(
+                    picture, (left, top + label_top, right, top + bottom), 0x80)
+                expect(rows and rows[-1] < top + bottom - 1,
+                       "the label whole in the strip with %s (rows %s)" % (what, rows))
+                rows, columns = ink_rows_and_columns(screen, (0, 0, screen.width, top * scale),
+                                                     0xC0)
+                titles = clusters(columns, TITLE_GAP * scale)
+                expect_equal(len(titles), 3, "menu titles with " + what)
+                expect(titles[-1][1] < screen.width - 1, "the last title inside with " + what)
+                expect(len(rows) >= LEGIBLE_TITLE_HEIGHT * scale,
+                       "menu titles %d pixels tall with %s" % (len(rows) // scale, what))
+                close_cleanly(app)
+        desktop.env = plain_env
+
+
 def write_screenshot(context, path):
     """The window on the shipped "default.css" with the pointer over a
     button's face, for the README."""
@@ -387,6 +460,7 @@ CASES = {
     "startup_without_default_css": test_startup_without_default_css,
     "no_display": test_no_display,
     "settings": test_settings,
+    "large_text": test_large_text,
 }
 
 
