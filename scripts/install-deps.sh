@@ -23,6 +23,8 @@ packages=(
   # The Debian package: icons drawn from the SVG, its checks (lintian, the
   # desktop entry, the metainfo, the manual pages) and a menu-like start
   librsvg2-bin lintian desktop-file-utils appstream man-db libglib2.0-bin
+  # Browser tests: the CSS for current browsers rendered headless
+  chromium firefox-esr
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Tintbar and runs every test: the unit and
-# end-to-end tests, the unit tests again under AddressSanitizer and
+# Installs what is needed, builds Tintbar and runs every test: the unit,
+# end-to-end and browser tests, the unit tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Debian package, and a short fuzzing run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,6 +13,9 @@ echo "== Build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Browser tests: the CSS for current browsers in Chromium and Firefox ESR"
+bash scripts/test-browsers.sh
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_SANITIZE=ON -DTINTBAR_BUILD_APP=OFF

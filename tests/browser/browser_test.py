@@ -223,31 +223,30 @@ def check_chromium(scheme):
     at_scale_one(shot, "Chromium")
     places = {"up": (WIDTH - BAR, 0), "down": (WIDTH - BAR, HEIGHT - 2 * BAR),
               "left": (0, HEIGHT - BAR), "right": (WIDTH - 2 * BAR, HEIGHT - BAR)}
+    buttons = scheme.buttons()
     report = []
-    for name, button in scheme.buttons().items():
+    for name, button in buttons.items():
         good = matched(crop(shot, *places[name], BAR, BAR), button)
         report.append("%s %d/%d" % (name, good, BAR * BAR))
         if good != BAR * BAR:
             raise Failure("the %s button: %s" % (name, ", ".join(report)))
-    buttons = scheme.buttons()
     vertical = check_track(shot, scheme, buttons["up"], True)
     horizontal = check_track(shot, scheme, buttons["up"], False)
     corner = crop(shot, WIDTH - BAR, HEIGHT - BAR, BAR, BAR)
     if any(p != scheme.face for row in corner for p in row):
         raise Failure("the corner is not the face colour")
-    return "buttons %s; thumbs %d and %d px bevelled face in %d and %d px of track" % (
-        ", ".join(report), vertical[0], horizontal[0], vertical[1], horizontal[1])
+    return "%dx%d at scale 1, buttons %s; thumbs %d and %d px bevelled face in %d and %d px of track" % (
+        WIDTH, HEIGHT, ", ".join(report), vertical[0], horizontal[0], vertical[1], horizontal[1])
 
 
 def between(pixel, one, other):
-    """Whether pixel lies on the line from one colour to the other (an edge
-    that blends them), to within rounding."""
-    spans = [(p - a, b - a) for p, a, b in zip(pixel, one, other)]
-    fractions = [d / s for d, s in spans if s]
-    if any(abs(d) > 2 for d, s in spans if not s) or not fractions:
-        return not fractions and all(abs(d) <= 2 for d, _ in spans)
-    mean = sum(fractions) / len(fractions)
-    return -0.01 <= mean <= 1.01 and all(abs(d - mean * s) <= 2 for d, s in spans)
+    """Whether pixel is a mix of the two colours (as where an edge blends
+    them), to within rounding."""
+    spans = [b - a for a, b in zip(one, other)]
+    offsets = [p - a for p, a in zip(pixel, one)]
+    length = sum(span * span for span in spans)
+    mix = min(1.0, max(0.0, sum(o * s for o, s in zip(offsets, spans)) / length)) if length else 0
+    return all(abs(o - mix * s) <= 2 for o, s in zip(offsets, spans))
 
 
 def check_firefox(scheme):
@@ -273,7 +272,7 @@ def check_firefox(scheme):
         counts.append("%s %d px thick: thumb %d px face, track %d px, %d blended" % (
             "vertical" if vertical else "horizontal", thickness, faces, tracks,
             len(pixels) - faces - tracks))
-    return "; ".join(counts)
+    return "%dx%d at scale 1, %s" % (WIDTH, HEIGHT, "; ".join(counts))
 
 
 def write_picture(scheme, out):
@@ -289,7 +288,11 @@ def main():
     parser.add_argument("--picture", metavar="PNG")
     options = parser.parse_args()
     companion = os.path.abspath(options.tintbar_css)
+    for browser in ("chromium", "firefox-esr"):
+        print(run([browser, "--version"], env=dict(os.environ, HOME=tempfile.gettempdir()))
+              .decode().strip())
     folder = tempfile.mkdtemp(prefix="tintbar-browsers-")
+    started_all = time.monotonic()
     failed = 0
     try:
         for index, (name, colors) in enumerate(SCHEMES.items()):
@@ -307,6 +310,8 @@ def main():
                 write_picture(scheme, options.picture)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
+    print("%d of %d browser checks failed, %.1f s in all" % (failed, 2 * len(SCHEMES),
+                                                             time.monotonic() - started_all))
     return 1 if failed else 0
 
 
