@@ -1,6 +1,6 @@
 #include "app/WxClipboard.h"
 
-#include "app/ClipboardText.h"
+#include "app/ClipboardOffer.h"
 #include "app/CodePageText.h"
 
 #include <wx/clipbrd.h>
@@ -34,16 +34,10 @@ ClipboardRead CWxClipboard::ReadText(CString& text) {
 }
 
 ClipboardWrite CWxClipboard::WriteText(const CString& text) {
-    std::unique_ptr<CClipboardText> data;
     try {
-        data = std::make_unique<CClipboardText>(ToWxString(text));
+        return OfferClipboardText(ToWxString(text)) ? ClipboardWrite::kWritten
+                                                    : ClipboardWrite::kRefused;
     } catch (const std::bad_alloc&) {
         return ClipboardWrite::kAllocationFailed;
     }
-    // The clipboard owns the data object from here on, whether it takes it
-    // or not.
-    if (!wxTheClipboard->SetData(data.release())) {
-        return ClipboardWrite::kRefused;
-    }
-    return ClipboardWrite::kWritten;
 }

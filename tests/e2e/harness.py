@@ -129,6 +129,10 @@ def send_delete_window(display_name, window):
 class Desktop:
     """A private X server with a fresh home folder, for one test."""
 
+    # Menus are windows of their own, and pictures show device pixels.
+    lists_popups = True
+    shows_device_pixels = True
+
     def __init__(self):
         self.folder = tempfile.mkdtemp(prefix="tintbar-e2e-")
         self._clipboard_owners = []
@@ -155,6 +159,13 @@ class Desktop:
 
     def path(self, *parts):
         return os.path.join(self.folder, *parts)
+
+    def command(self, arguments):
+        """The command line that starts a program on this desktop."""
+        return arguments
+
+    def request_close(self, window):
+        send_delete_window(self.env["DISPLAY"], window)
 
     def xdotool(self, *arguments):
         return run(["xdotool"] + [str(a) for a in arguments], self.env)
@@ -231,7 +242,8 @@ class App:
         self.desktop = desktop
         self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
         with open(self.stderr_path, "wb") as errors:
-            self.process = subprocess.Popen(list(wrapper) + [program] + list(arguments),
+            self.process = subprocess.Popen(desktop.command(list(wrapper) + [program] +
+                                                            list(arguments)),
                                             cwd=working_folder,
                                             env=desktop.env, stdout=errors, stderr=errors)
         self.window = wait_for("the main window", self._find_window)
@@ -254,6 +266,15 @@ class App:
     def key(self, *keys, window=None):
         self.desktop.xdotool("windowfocus", "--sync", window or self.window)
         self.desktop.xdotool("key", "--clearmodifiers", *keys)
+
+    def open_menu(self, keys):
+        """Opens a menu with keys and waits until it shows, or, where menus
+        cannot be seen from outside, for a moment."""
+        self.key(keys)
+        if self.desktop.lists_popups:
+            wait_for("the menu", self.other_windows)
+        else:
+            time.sleep(0.5)
 
     def move_mouse(self, x, y, *then):
         """Moves the pointer to (x, y) of the client area, which lies at the
@@ -306,7 +327,7 @@ class App:
         """Closes the window as its close box does and waits for the program
         to end; returns its exit status."""
         if self.process.poll() is None:
-            send_delete_window(self.desktop.env["DISPLAY"], self.window)
+            self.desktop.request_close(self.window)
             try:
                 self.process.wait(DEFAULT_TIMEOUT)
             except subprocess.TimeoutExpired:

@@ -1,0 +1,192 @@
+"""Native Wayland desktops for the end-to-end tests.
+
+A SwayDesktop is a headless sway with a fresh home folder that stands in for
+harness.Desktop: the same methods, reached through sway's IPC (swaymsg),
+wlinput (the virtual pointer and keyboard built from wlinput/), grim for
+pictures and wl-clipboard for the clipboard. Sway refuses to run as root, so
+run by root it and the program run as the unprivileged user nobody; the
+tools that look on run as the caller.
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+
+from harness import HarnessError, run, wait_for
+
+UNPRIVILEGED = 65534  # nobody
+SWAY_CONFIG = """xwayland disable
+output * bg #204060 solid_color
+default_border none
+default_floating_border none
+focus_follows_mouse no
+"""
+# The X11 names of the harness's clipboard targets, as Wayland's MIME types.
+MIME_TYPES = {"UTF8_STRING": "text/plain;charset=utf-8", "STRING": "text/plain"}
+
+
+def unprivileged(arguments):
+    """arguments, run as nobody when the caller is root."""
+    if os.geteuid() != 0:
+        return list(arguments)
+    return ["setpriv", "--reuid=%d" % UNPRIVILEGED, "--regid=%d" % UNPRIVILEGED,
+            "--clear-groups"] + list(arguments)
+
+
+def shared_copy(program, folder):
+    """A copy of program in folder that nobody may run: the build folder may
+    lie where only its owner can reach."""
+    copy = os.path.join(folder, os.path.basename(program))
+    shutil.copy(program, copy)
+    os.chmod(copy, 0o755)
+    return copy
+
+
+class SwayDesktop:
+    """A headless sway with a fresh home folder, for one test."""
+
+    # Menus are popups, which sway's tree does not list; pictures show the
+    # layout's pixels, whatever the scale the program draws at.
+    lists_popups = False
+    shows_device_pixels = False
+
+    def __init__(self, wlinput):
+        self.wlinput = wlinput
+        self.folder = tempfile.mkdtemp(prefix="tintbar-e2e-wayland-")
+        os.chmod(self.folder, 0o755)
+        self._clipboard_owners = []
+        self.env = {key: value for key, value in os.environ.items()
+                    if not key.startswith(("XDG_", "GTK_", "GDK_", "DBUS_", "WAYLAND_",
+                                           "DISPLAY", "SWAYSOCK", "WLR_"))}
+        for name in ("home", "config", "cache", "data", "runtime"):
+            os.makedirs(self.path(name), mode=0o700)
+            if os.geteuid() == 0:
+                os.chown(self.path(name), UNPRIVILEGED, UNPRIVILEGED)
+        self.env.update(HOME=self.path("home"), XDG_CONFIG_HOME=self.path("config"),
+                        XDG_CACHE_HOME=self.path("cache"), XDG_DATA_HOME=self.path("data"),
+                        XDG_RUNTIME_DIR=self.path("runtime"), NO_AT_BRIDGE="1",
+                        LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        with open(self.path("sway.conf"), "w") as out:
+            out.write(SWAY_CONFIG)
+        with open(self.path("sway.log"), "wb") as log:
+            self.server = subprocess.Popen(
+                unprivileged(["sway", "-c", self.path("sway.conf")]),
+                env=dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
+                         WLR_RENDERER="pixman"),
+                stdout=log, stderr=log)
+        try:
+            self.env["WAYLAND_DISPLAY"] = wait_for("sway's display", lambda: self._socket("wayland-"))
+            self.env["SWAYSOCK"] = self.path("runtime", wait_for("sway's IPC socket",
+                                                                 lambda: self._socket("sway-ipc.")))
+            output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
+        except HarnessError:
+            self.close()
+            raise
+        self.size = (output["width"], output["height"])
+
+    def _socket(self, prefix):
+        if self.server.poll() is not None:
+            raise HarnessError("sway ended: " + open(self.path("sway.log"), errors="replace").read())
+        names = [name for name in os.listdir(self.path("runtime"))
+                 if name.startswith(prefix) and not name.endswith(".lock")]
+        return names[0] if names else None
+
+    def path(self, *parts):
+        return os.path.join(self.folder, *parts)
+
+    def command(self, arguments):
+        return unprivileged(arguments)
+
+    def swaymsg(self, *arguments):
+        return run(["swaymsg"] + list(arguments), self.env).stdout.decode()
+
+    def _windows(self):
+        """sway's windows: the containers that belong to a process."""
+        found, pending = [], [json.loads(self.swaymsg("-t", "get_tree"))]
+        while pending:
+            node = pending.pop()
+            if node.get("pid"):
+                found.append(node)
+            pending += node.get("nodes", []) + node.get("floating_nodes", [])
+        return found
+
+    def _window(self, window):
+        for node in self._windows():
+            if node["id"] == window:
+                return node
+        raise HarnessError("no window %d" % window)
+
+    def visible_windows(self, process):
+        return [node["id"] for node in self._windows()
+                if node["pid"] == process.pid and node.get("visible", True)]
+
+    def window_name(self, window):
+        return self._window(window).get("name")
+
+    def size_hints(self, window):
+        """None: Wayland shows no size hints to anyone but the compositor."""
+        return None
+
+    def geometry(self, window):
+        rect = self._window(window)["rect"]
+        return rect["x"], rect["y"], rect["width"], rect["height"]
+
+    def screenshot(self, window, output="ppm:-"):
+        x, y, width, height = self.geometry(window)
+        picture = run(["grim", "-g", "%d,%d %dx%d" % (x, y, width, height), "-t", "ppm", "-"],
+                      self.env).stdout
+        if output == "ppm:-":
+            return picture
+        return run(["convert", "ppm:-", "-strip", output], self.env, stdin=picture).stdout
+
+    def request_close(self, window):
+        self.swaymsg("[con_id=%d]" % window, "kill")
+
+    def xdotool(self, action, *arguments):
+        """The xdotool commands that the tests use, given to sway and wlinput."""
+        words = [str(word) for word in arguments if not str(word).startswith("--")]
+        if action == "windowfocus":
+            self.swaymsg("[con_id=%s]" % words[0], "focus")
+        elif action == "key":
+            self._input(sum((["key", key] for key in words), []))
+        elif action == "mousemove":
+            self._input(["move"] + words[:2] + (["click"] if words[2:] == ["click", "1"] else []))
+        else:
+            raise HarnessError("no Wayland stand-in for xdotool " + action)
+
+    def _input(self, actions):
+        run([self.wlinput, str(self.size[0]), str(self.size[1])] + actions, self.env)
+
+    def read_clipboard(self, target=None):
+        completed = run(["wl-paste", "--no-newline"] + (["--type", target] if target else []),
+                        self.env, check=False)
+        return completed.stdout if completed.returncode == 0 else None
+
+    def offer_clipboard(self, data, target="UTF8_STRING"):
+        mime_type = MIME_TYPES.get(target, target)
+        owner = subprocess.Popen(["wl-copy", "--foreground", "--type", mime_type], env=self.env,
+                                 stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        self._clipboard_owners.append(owner)
+        owner.stdin.write(data)
+        owner.stdin.close()
+        wait_for("wl-copy to own the clipboard", lambda: mime_type in run(
+            ["wl-paste", "--list-types"], self.env, check=False).stdout.decode().splitlines(),
+            timeout=30)
+
+    def close(self):
+        for owner in self._clipboard_owners:
+            owner.kill()
+            owner.wait()
+        if self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
