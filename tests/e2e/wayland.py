@@ -13,6 +13,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import time
 
 from harness import HarnessError, run, wait_for
 
@@ -23,6 +24,8 @@ default_border none
 default_floating_border none
 focus_follows_mouse no
 """
+# Seconds for a program to take the keyboard focus that sway gives it.
+FOCUS_TIME = 0.2
 # The X11 names of the harness's clipboard targets, as Wayland's MIME types.
 MIME_TYPES = {"UTF8_STRING": "text/plain;charset=utf-8", "STRING": "text/plain"}
 
@@ -149,6 +152,10 @@ class SwayDesktop:
         words = [str(word) for word in arguments if not str(word).startswith("--")]
         if action == "windowfocus":
             self.swaymsg("[con_id=%s]" % words[0], "focus")
+            wait_for("the focus", lambda: self._window(int(words[0])).get("focused"))
+            # sway tells the program at once, but a loaded machine may run it
+            # late; a key that comes before the program takes the focus is lost.
+            time.sleep(FOCUS_TIME)
         elif action == "key":
             self._input(sum((["key", key] for key in words), []))
         elif action == "mousemove":
