@@ -31,11 +31,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 Tintbar shows two preview scrollbars painted in the seven scrollbar colour
 properties of CSS beside an area in the page background colour. Pointing at a
 part names it; clicking a part chooses its colour in the colour dialog. Copy
-puts the colours on the clipboard as a complete BODY rule, Paste reads them
-back from any CSS text, and Undo goes back one change. The user interface is
-Japanese.
+puts the colours on the clipboard as a complete BODY rule, also with the rules
+that today's browsers read; Paste reads them back from any CSS text, and Undo
+goes back one change. The user interface is Japanese.
 .
-The companion command tintbar-css prints the same colours as CSS for current
-browsers, or the preview as a PNG picture.")
+The companion command tintbar-css prints the same texts, or the preview as a
+PNG picture, for scripting.")
 
 include(CPack)

@@ -14,5 +14,5 @@ cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $flags" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build build-deb -j"$(nproc)"
-(cd build-deb && cpack >/dev/null)
+(cd build-deb && cpack >cpack.log 2>&1) || { cat build-deb/cpack.log >&2; exit 1; }
 ls "$top"/build-deb/tintbar_*_amd64.deb

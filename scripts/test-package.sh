@@ -12,7 +12,10 @@ started=$SECONDS
 
 # apt-get rather than plain dpkg, so that the install and the purge wait for
 # dpkg's lock while other programs hold it.
-apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -qq "$@"; }
+apt_get() {
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -qq "$@" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log" >&2; return 1; }
+}
 installed() { dpkg-query -W -f='${Status}' tintbar 2>/dev/null | grep -q 'install ok installed'; }
 
 deb=$(bash scripts/package.sh | tail -n 1)
@@ -30,8 +33,8 @@ if ((EUID == 0)); then as_user=(env HOME="$work" setpriv --reuid=nobody --regid=
 "${as_user[@]}" lintian --fail-on error,warning --display-info "$deb"
 
 echo "-- install"
-if installed; then apt_get purge tintbar >/dev/null; fi
-apt_get install --no-install-recommends "$deb" >/dev/null
+if installed; then apt_get purge tintbar; fi
+apt_get install --no-install-recommends "$deb"
 dpkg-query -L tintbar >"$work/files"
 grep -qx /usr/share/man/man1/tintbar.1.gz "$work/files" && test -f /usr/share/man/man1/tintbar.1.gz ||
   { echo "the manual pages were not installed: see path-exclude in /etc/dpkg/dpkg.cfg.d" >&2; exit 1; }
@@ -49,7 +52,7 @@ python3 tests/e2e/tintbar_installed.py --entry /usr/share/applications/tintbar.d
   --tintbar-css /usr/bin/tintbar-css --scheme default.css
 
 echo "-- purge"
-apt_get purge tintbar >/dev/null
+apt_get purge tintbar
 if installed; then echo "tintbar is still installed" >&2; exit 1; fi
 left=()
 while read -r path; do
