@@ -123,6 +123,7 @@ bool CTintbarApp::OnInit() {
         return false;
     }
 
+    FitTitleBar(*frame);
     frame->Show();
     frame->Update();
     frame->SetTitle(kProductName);

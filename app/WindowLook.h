@@ -5,11 +5,16 @@
 // title bar (WindowLookGtk.cpp).
 
 #include <wx/menu.h>
+#include <wx/toplevel.h>
 
-// Asks for a menu bar with little padding around its titles and a drawn
-// title bar without the window icon, so that neither is wider than the
-// client area; call before the first window is created.
+// Asks for a menu bar with little padding around its titles, so that it is
+// no wider than the client area; call before the first window is created.
 void UseCompactDecorations();
+
+// Gives window, before it is first shown, a title bar without the window
+// icon where the program draws its own, so that it is no wider than the
+// client area.
+void FitTitleBar(wxTopLevelWindow& window);
 
 // Sets the menu bar's font to the largest size, no larger than the
 // desktop's, with which the titles fit in width.

@@ -1,6 +1,9 @@
 #include "app/WindowLook.h"
 
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
 #include <cmath>
 #include <memory>
@@ -99,7 +102,28 @@ void StyleMenuTitles(std::optional<int> fontPixels) {
 
 void UseCompactDecorations() {
     StyleMenuTitles(std::nullopt);
-    g_object_set(gtk_settings_get_default(), "gtk-decoration-layout", kTitleBarButtons, nullptr);
+}
+
+// The title bar that the toolkit draws by default on Wayland shows the
+// window icon and takes no layout from the program; this one has the title,
+// minimize and close only. Elsewhere the window manager draws the title bar.
+void FitTitleBar(wxTopLevelWindow& window) {
+#ifdef GDK_WINDOWING_WAYLAND
+    if (!GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
+        return;
+    }
+    GtkWidget* titleBar = gtk_header_bar_new();
+    GtkStyleContext* style = gtk_widget_get_style_context(titleBar);
+    gtk_style_context_add_class(style, GTK_STYLE_CLASS_TITLEBAR);
+    gtk_style_context_add_class(style, "default-decoration");
+    gtk_header_bar_set_show_close_button(GTK_HEADER_BAR(titleBar), TRUE);
+    gtk_header_bar_set_decoration_layout(GTK_HEADER_BAR(titleBar), kTitleBarButtons);
+    gtk_header_bar_set_title(GTK_HEADER_BAR(titleBar), window.GetTitle().utf8_str());
+    gtk_widget_show(titleBar);
+    gtk_window_set_titlebar(GTK_WINDOW(window.GetHandle()), titleBar);
+#else
+    (void)window;
+#endif
 }
 
 void FitMenuBar(wxMenuBar& menuBar, int width) {

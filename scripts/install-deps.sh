@@ -16,9 +16,10 @@ packages=(
   clang libclang-rt-14-dev
   # End-to-end tests: a virtual display, input, clipboard and screenshots
   xvfb xdotool xclip x11-utils imagemagick python3
-  # End-to-end tests on native Wayland: a headless compositor, screenshots,
-  # the clipboard, and the build of the tests' virtual pointer and keyboard
-  sway grim wl-clipboard libwayland-dev libxkbcommon-dev
+  # End-to-end tests on native Wayland: headless compositors (weston for a
+  # title bar drawn by the program), screenshots, the clipboard, and the
+  # build of the tests' virtual pointer and keyboard
+  sway weston grim wl-clipboard libwayland-dev libxkbcommon-dev
   # Reading the benchmark results
   jq
   # Japanese labels and menus

@@ -442,6 +442,45 @@ def test_large_text(context):
         desktop.env = plain_env
 
 
+def test_drawn_title_bar(context):
+    """Where the program draws its own title bar, the window is exactly as
+    wide as its 180 x 240 client area, which shows the expected picture.
+    The screen is pure green, which shadows only darken, so the window is
+    every pixel with some red or blue."""
+    with wayland.WestonDesktop() as desktop:
+        folder = desktop.path("work")
+        os.makedirs(folder)
+        with open(os.path.join(folder, "default.css"), "wb") as out:
+            out.write(START_CSS)
+        expected = context.picture(desktop, START_CSS)
+        program = subprocess.Popen(desktop.command([context.tintbar]), cwd=folder,
+                                   env=desktop.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            def window():
+                screen = harness.Picture(desktop.screen())
+                shown = [(x, y) for y in range(screen.height) for x in range(screen.width)
+                         if screen.pixel(x, y)[0::2] != (0, 0)]
+                if not shown:
+                    return None
+                left, right = min(x for x, _ in shown), max(x for x, _ in shown) + 1
+                top, bottom = min(y for _, y in shown), max(y for _, y in shown) + 1
+                picture = harness.Picture(b"P6 %d %d 255\n" % (right - left, bottom - top) +
+                                          b"".join(screen.rgb[(y * screen.width + left) * 3:
+                                                              (y * screen.width + right) * 3]
+                                                   for y in range(top, bottom)))
+                return (picture if picture.width == harness.CLIENT_WIDTH and
+                        not picture.differences(expected, harness.LABEL_AREA) else None)
+
+            picture = wait_for("a window as wide as its client area, showing the picture",
+                               window)
+            expect(picture.height > harness.CLIENT_HEIGHT + 2 * 20,
+                   "a title bar and a menu bar above the client area")
+        finally:
+            program.kill()
+            program.wait()
+
+
 def write_screenshot(context, path):
     """The window on the shipped "default.css" with the pointer over a
     button's face, for the README."""
@@ -467,13 +506,14 @@ CASES = {
     "no_display": test_no_display,
     "settings": test_settings,
     "large_text": test_large_text,
+    "drawn_title_bar": test_drawn_title_bar,
 }
 
 
 # The cases that run on native Wayland as well; the others test what only
 # X11 shows or what does not depend on the display.
 WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "hostile_clipboard",
-                 "startup_without_default_css", "large_text")
+                 "startup_without_default_css", "large_text", "drawn_title_bar")
 
 
 def main():

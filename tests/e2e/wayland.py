@@ -6,6 +6,9 @@ wlinput (the virtual pointer and keyboard built from wlinput/), grim for
 pictures and wl-clipboard for the clipboard. Sway refuses to run as root, so
 run by root it and the program run as the unprivileged user nobody; the
 tools that look on run as the caller.
+
+A WestonDesktop is a headless weston, where programs draw their own title
+bars; it offers only pictures of the whole screen.
 """
 
 import json
@@ -15,7 +18,7 @@ import subprocess
 import tempfile
 import time
 
-from harness import HarnessError, run, wait_for
+from harness import DEFAULT_TIMEOUT, HarnessError, run, wait_for
 
 UNPRIVILEGED = 65534  # nobody
 SWAY_CONFIG = """xwayland disable
@@ -47,19 +50,12 @@ def shared_copy(program, folder):
     return copy
 
 
-class SwayDesktop:
-    """A headless sway with a fresh home folder, for one test."""
+class FreshHome:
+    """A temporary folder with a fresh home for the unprivileged user."""
 
-    # Menus are popups, which sway's tree does not list; pictures show the
-    # layout's pixels, whatever the scale the program draws at.
-    lists_popups = False
-    shows_device_pixels = False
-
-    def __init__(self, wlinput):
-        self.wlinput = wlinput
-        self.folder = tempfile.mkdtemp(prefix="tintbar-e2e-wayland-")
+    def __init__(self, prefix):
+        self.folder = tempfile.mkdtemp(prefix=prefix)
         os.chmod(self.folder, 0o755)
-        self._clipboard_owners = []
         self.env = {key: value for key, value in os.environ.items()
                     if not key.startswith(("XDG_", "GTK_", "GDK_", "DBUS_", "WAYLAND_",
                                            "DISPLAY", "SWAYSOCK", "WLR_"))}
@@ -71,36 +67,93 @@ class SwayDesktop:
                         XDG_CACHE_HOME=self.path("cache"), XDG_DATA_HOME=self.path("data"),
                         XDG_RUNTIME_DIR=self.path("runtime"), NO_AT_BRIDGE="1",
                         LANG="C.UTF-8", LC_ALL="C.UTF-8")
-        with open(self.path("sway.conf"), "w") as out:
-            out.write(SWAY_CONFIG)
-        with open(self.path("sway.log"), "wb") as log:
-            self.server = subprocess.Popen(
-                unprivileged(["sway", "-c", self.path("sway.conf")]),
-                env=dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
-                         WLR_RENDERER="pixman"),
-                stdout=log, stderr=log)
-        try:
-            self.env["WAYLAND_DISPLAY"] = wait_for("sway's display", lambda: self._socket("wayland-"))
-            self.env["SWAYSOCK"] = self.path("runtime", wait_for("sway's IPC socket",
-                                                                 lambda: self._socket("sway-ipc.")))
-            output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
-        except HarnessError:
-            self.close()
-            raise
-        self.size = (output["width"], output["height"])
-
-    def _socket(self, prefix):
-        if self.server.poll() is not None:
-            raise HarnessError("sway ended: " + open(self.path("sway.log"), errors="replace").read())
-        names = [name for name in os.listdir(self.path("runtime"))
-                 if name.startswith(prefix) and not name.endswith(".lock")]
-        return names[0] if names else None
 
     def path(self, *parts):
         return os.path.join(self.folder, *parts)
 
     def command(self, arguments):
         return unprivileged(arguments)
+
+    def _socket(self, prefix):
+        if self.server.poll() is not None:
+            raise HarnessError("the compositor ended: " +
+                               open(self.path("server.log"), errors="replace").read())
+        names = [name for name in os.listdir(self.path("runtime"))
+                 if name.startswith(prefix) and not name.endswith(".lock")]
+        return names[0] if names else None
+
+    def _start(self, arguments, env):
+        with open(self.path("server.log"), "wb") as log:
+            self.server = subprocess.Popen(unprivileged(arguments), env=env, stdout=log,
+                                           stderr=log)
+        self.env["WAYLAND_DISPLAY"] = wait_for("the compositor's display",
+                                               lambda: self._socket("wayland-"))
+
+    def close(self):
+        if self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+class WestonDesktop(FreshHome):
+    """A headless weston on a pure green screen, for one test."""
+
+    def __init__(self):
+        super().__init__("tintbar-e2e-weston-")
+        with open(self.path("weston.ini"), "w") as out:
+            out.write("[core]\nidle-time=0\n[shell]\nbackground-color=0xff00ff00\n"
+                      "panel-position=none\n")
+        try:
+            self._start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug",
+                         "--width=640", "--height=480", "--config=" + self.path("weston.ini")],
+                        self.env)
+        except HarnessError:
+            self.close()
+            raise
+
+    def screen(self):
+        """A picture of the whole screen (weston-screenshooter, which --debug
+        allows, writes it into the working folder)."""
+        folder = tempfile.mkdtemp(dir=self.folder)
+        subprocess.run(["weston-screenshooter"], env=self.env, cwd=folder, check=True,
+                       capture_output=True, timeout=DEFAULT_TIMEOUT)
+        (name,) = os.listdir(folder)
+        return run(["convert", os.path.join(folder, name), "-depth", "8", "ppm:-"],
+                   self.env).stdout
+
+
+class SwayDesktop(FreshHome):
+    """A headless sway with a fresh home folder, for one test."""
+
+    # Menus are popups, which sway's tree does not list; pictures show the
+    # layout's pixels, whatever the scale the program draws at.
+    lists_popups = False
+    shows_device_pixels = False
+
+    def __init__(self, wlinput):
+        super().__init__("tintbar-e2e-sway-")
+        self.wlinput = wlinput
+        self._clipboard_owners = []
+        with open(self.path("sway.conf"), "w") as out:
+            out.write(SWAY_CONFIG)
+        try:
+            self._start(["sway", "-c", self.path("sway.conf")],
+                        dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
+                             WLR_RENDERER="pixman"))
+            self.env["SWAYSOCK"] = self.path("runtime", wait_for(
+                "sway's IPC socket", lambda: self._socket("sway-ipc.")))
+            output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
+        except HarnessError:
+            self.close()
+            raise
+        self.size = (output["width"], output["height"])
 
     def swaymsg(self, *arguments):
         return run(["swaymsg"] + list(arguments), self.env).stdout.decode()
@@ -187,13 +240,4 @@ class SwayDesktop:
         for owner in self._clipboard_owners:
             owner.kill()
             owner.wait()
-        if self.server.poll() is None:
-            self.server.terminate()
-            self.server.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exception):
-        self.close()
+        super().close()
