@@ -106,10 +106,12 @@ void UseCompactDecorations() {
 
 // The title bar that the toolkit draws by default on Wayland shows the
 // window icon and takes no layout from the program; this one has the title,
-// minimize and close only. Elsewhere the window manager draws the title bar.
+// minimize and close only. Where the compositor draws title bars (X11, and
+// Wayland compositors that offer to), it keeps doing so.
 void FitTitleBar(wxTopLevelWindow& window) {
 #ifdef GDK_WINDOWING_WAYLAND
-    if (!GDK_IS_WAYLAND_DISPLAY(gdk_display_get_default())) {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!GDK_IS_WAYLAND_DISPLAY(display) || gdk_wayland_display_prefers_ssd(display)) {
         return;
     }
     GtkWidget* titleBar = gtk_header_bar_new();
