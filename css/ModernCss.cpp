@@ -14,6 +14,9 @@
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// A CSS pixel is one design unit: the browsers draw the bar at its natural
+// size.
+constexpr std::int32_t kNaturalScale = 1;
 constexpr std::string_view kUnencodedPunctuation = "-._~/:=,;!*'()";
 
 struct CArrowButton {
@@ -63,7 +66,7 @@ std::string ArrowPath(const CArrowButton& button) {
     CArrowShape shape(button.orientation);
     std::string path;
     while (shape.HasNext()) {
-        const RECT rect = shape.NextRect(bounds, 1);
+        const RECT rect = shape.NextRect(bounds, kNaturalScale);
         const bool inButton = rect.left >= dx && rect.right <= dx + kBarThickness &&
                               rect.top >= dy && rect.bottom <= dy + kBarThickness;
         if (inButton) {
