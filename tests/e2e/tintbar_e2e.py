@@ -530,6 +530,8 @@ def main():
         parser.error("unknown case: " + ", ".join(unknown))
     context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css))
     if options.wayland:
+        # The program may run as another user, who must reach its folders.
+        os.umask(0o022)
         shared = tempfile.mkdtemp(prefix="tintbar-e2e-program-")
         os.chmod(shared, 0o755)
         context = Context(wayland.shared_copy(context.tintbar, shared), context.companion,
