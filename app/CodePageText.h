@@ -1,8 +1,9 @@
 #pragma once
 
-// Conversion between the program's own text (bytes in its multibyte code
-// page) and the toolkit's strings. Both directions are linear in the length
-// of the text and never fail: what cannot be converted is replaced.
+// Conversion of the program's own text (bytes in its multibyte code page)
+// to the toolkit's strings, and of UTF-8 from other programs to it. Both are
+// linear in the length of the text and never fail: what cannot be converted
+// is replaced.
 
 #include "text/Types.h"
 
@@ -13,6 +14,9 @@
 // Bytes that are not valid in the code page become U+FFFD.
 wxString ToWxString(std::string_view text);
 
-// The text up to its first NUL; characters that the code page cannot hold
-// become U+FFFD in UTF-8 and '?' in the other code pages.
-CString FromWxString(const wxString& text);
+// Turns UTF-8 text into the program's code page, in place. In UTF-8 the
+// bytes stay as they are, invalid ones too: the text rules read a byte that
+// begins no valid character as a character of its own, as in a file. In
+// another code page a character that it cannot hold, and each invalid byte,
+// becomes '?'; the text never grows.
+void Utf8ToCodePageInPlace(CString& text);

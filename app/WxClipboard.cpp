@@ -1,6 +1,7 @@
 #include "app/WxClipboard.h"
 
 #include "app/ClipboardOffer.h"
+#include "app/ClipboardTextBytes.h"
 #include "app/CodePageText.h"
 
 #include <wx/clipbrd.h>
@@ -17,17 +18,22 @@ void CWxClipboard::Close() {
     wxTheClipboard->Close();
 }
 
-ClipboardRead CWxClipboard::ReadText(CString& text) {
+ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
     if (!wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && !wxTheClipboard->IsSupported(wxDF_TEXT)) {
         return ClipboardRead::kNoText;
     }
+    CClipboardTextBytes data(maxBytes);
+    if (!wxTheClipboard->GetData(data)) {
+        return ClipboardRead::kLockFailed;
+    }
+    if (data.GetResult() != ClipboardRead::kText) {
+        return data.GetResult();
+    }
+    text = data.TakeText();
     try {
-        wxTextDataObject data;
-        if (!wxTheClipboard->GetData(data)) {
-            return ClipboardRead::kLockFailed;
-        }
-        text = FromWxString(data.GetText());
+        Utf8ToCodePageInPlace(text);
     } catch (const std::bad_alloc&) {
+        text.clear();
         return ClipboardRead::kLockFailed;
     }
     return ClipboardRead::kText;

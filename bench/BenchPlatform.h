@@ -9,6 +9,7 @@
 #include "view/TintbarView.h"
 #include "view/ViewPlatform.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -27,7 +28,7 @@ class CBenchClipboard : public CClipboard {
 public:
     bool Open() override { return true; }
     void Close() override {}
-    ClipboardRead ReadText(CString&) override { return ClipboardRead::kNoText; }
+    ClipboardRead ReadText(CString&, std::size_t) override { return ClipboardRead::kNoText; }
     ClipboardWrite WriteText(const CString&) override { return ClipboardWrite::kWritten; }
 };
 

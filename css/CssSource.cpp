@@ -3,6 +3,7 @@
 #include "css/TextFile.h"
 #include "text/MultiByte.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -59,8 +60,24 @@ private:
 
 } // namespace
 
-CCssSource::CCssSource(std::string_view text) {
+CCssSource::CCssSource(const CString& text) {
     SetText(text);
+}
+
+// Each piece outside the comments lies at or after the bytes kept so far, so
+// moving it down overwrites only bytes that have been read already; the
+// search for the next comment starts after the piece.
+CCssSource::CCssSource(CString&& text) : m_text(std::move(text)) {
+    std::size_t kept = 0;
+    ForEachPieceOutsideComments(m_text, [this, &kept](std::string_view piece) {
+        if (kept == 0) {
+            piece = TrimStartView(piece);
+        }
+        std::memmove(m_text.data() + kept, piece.data(), piece.size());
+        kept += piece.size();
+    });
+    m_text.resize(kept);
+    FinishNormalising();
 }
 
 CCssSource::CCssSource(CString fileName, [[maybe_unused]] bool fromFile) {
@@ -82,6 +99,10 @@ void CCssSource::SetText(std::string_view text) {
         }
         m_text.append(piece);
     });
+    FinishNormalising();
+}
+
+void CCssSource::FinishNormalising() {
     multibyte::LowerInPlace(m_text);
     multibyte::TrimInPlace(m_text);
     m_bodyBlock = FindBlock(kBodySelector);

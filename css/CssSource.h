@@ -15,7 +15,10 @@
 
 class CCssSource {
 public:
-    explicit CCssSource(std::string_view text);
+    explicit CCssSource(const CString& text);
+    // Takes the text over and normalises it where it lies, so that a long
+    // text is never held twice.
+    explicit CCssSource(CString&& text);
     // fromFile tells this constructor from the one that takes text.
     CCssSource(CString fileName, bool fromFile);
 
@@ -49,6 +52,9 @@ private:
     // selector, its "{" or the "}" after that is missing.
     TextRange FindBlock(std::string_view lowerSelector) const;
     std::string_view View(TextRange range) const;
+    // Lower-cases and trims m_text, which holds no comment any more, and
+    // finds its BODY block.
+    void FinishNormalising();
 
     CString m_text;
     // Kept for reference only.

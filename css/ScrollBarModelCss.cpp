@@ -10,28 +10,24 @@
 #include <cstddef>
 #include <utility>
 
-namespace {
+void CScrollBarModel::ImportCssFile(CString fileName) {
+    ImportCssSource(CCssSource(std::move(fileName), true));
+}
+
+void CScrollBarModel::ImportCssText(const CString& text) {
+    ImportCssSource(CCssSource(text));
+}
 
 // Every value is turned into a colour, an empty one too: a property that is
 // missing sets its element to the colour of the empty text, never keeping
-// the colour from before.
-ColorList ReadColors(const CCssSource& source) {
+// the colour from before. The source is only asked, never changed.
+void CScrollBarModel::ImportCssSource(const CCssSource& source) {
     ColorList colors{};
     for (std::size_t position = 0; position < kScrollbarProperties.size(); ++position) {
         const CString value = source.GetPropertyValue(CString(kScrollbarProperties[position]));
         colors[position] = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(value.c_str()));
     }
-    return colors;
-}
-
-} // namespace
-
-void CScrollBarModel::ImportCssFile(CString fileName) {
-    SetColors(ReadColors(CCssSource(std::move(fileName), true)));
-}
-
-void CScrollBarModel::ImportCssText(const CString& text) {
-    SetColors(ReadColors(CCssSource(text)));
+    SetColors(colors);
 }
 
 CString CScrollBarModel::GetCssDeclarations(CString indent, CString lineEnd) const {

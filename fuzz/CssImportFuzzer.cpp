@@ -92,6 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CompareStripping(text);
     const CCssSource source(text);
     const CLiteralCssSource reference(text);
+    const CString inPlace = CCssSource(CString(text)).GetText();
+    Require(inPlace == reference.GetText(), "text normalised in place", inPlace,
+            reference.GetText());
     CompareImport(text, CompareLookups(source, reference));
     return 0;
 }

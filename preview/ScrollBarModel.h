@@ -13,6 +13,8 @@
 #include <array>
 #include <cstdint>
 
+class CCssSource;
+
 class CScrollBarModel {
 public:
     // Colours in colour list order: track, face, shadow, darkshadow,
@@ -44,9 +46,11 @@ public:
                 std::int32_t cx, std::int32_t cy, std::int32_t orientation);
 
     // Defined in css/: set all seven colours from the BODY rule of a CSS
-    // file or text, and write them as seven declarations.
+    // file, text or source already read, and write them as seven
+    // declarations. One source may serve any number of bars.
     void ImportCssFile(CString fileName);
     void ImportCssText(const CString& text);
+    void ImportCssSource(const CCssSource& source);
     CString GetCssDeclarations(CString indent, CString lineEnd) const;
 
 private:

@@ -1,11 +1,13 @@
 #include "view/TintbarView.h"
 
 #include "css/CopyText.h"
+#include "css/CssSource.h"
 #include "css/ModernCss.h"
 #include "text/MultiByte.h"
 #include "view/PreviewPicture.h"
 #include "view/ViewTexts.h"
 
+#include <cstddef>
 #include <utility>
 
 namespace {
@@ -19,6 +21,10 @@ constexpr const char* kStartupCssFile = "default.css";
 // 20 retries, each failed attempt followed by a pause, the last one too.
 constexpr int kOpenAttempts = 21;
 constexpr int kOpenRetryPauseMilliseconds = 1;
+
+// Paste takes no longer text: a style sheet that large is no style sheet,
+// and reading it would only eat memory. A longer text counts as no text.
+constexpr std::size_t kMaxPasteBytes = 128 * 1024 * 1024;
 
 constexpr const char* kCopyFailedCaption = "Fatal error";
 constexpr const char* kPasteLockFailedMessage = "error on the step ClipboardPaste - GlobalLock()";
@@ -113,8 +119,11 @@ void CTintbarView::OnEditPaste() {
         // The beep says that text was taken, not that it held any colour.
         m_platform.desktop.Beep();
         SaveUndoSnapshot();
+        // Both bars import the same text, so one source answers both
+        // imports; it takes the text over rather than copying it.
+        const CCssSource source(std::move(text));
         for (CScrollBarModel& bar : m_bars) {
-            bar.ImportCssText(text);
+            bar.ImportCssSource(source);
         }
     }
     PaintPreview();
@@ -169,7 +178,7 @@ CString CTintbarView::GetClipboardText() {
     if (!OpenClipboard()) {
         return text;
     }
-    const ClipboardRead result = m_platform.clipboard.ReadText(text);
+    const ClipboardRead result = m_platform.clipboard.ReadText(text, kMaxPasteBytes);
     // Closed before any message: a modal message box must not keep the
     // desktop's shared clipboard from every other program while it waits.
     m_platform.clipboard.Close();

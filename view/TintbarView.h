@@ -60,8 +60,9 @@ private:
     // Both Copy commands: the text on the clipboard, then a beep, or the Copy
     // failure message.
     void CopyToClipboard(CString text);
-    // Empty when there is no text or it cannot be had; a text that cannot be
-    // locked is reported once the clipboard is closed again.
+    // Empty when there is no text, it is too long or it cannot be had; a
+    // text that cannot be locked is reported once the clipboard is closed
+    // again.
     CString GetClipboardText();
 
     CViewPlatform m_platform;

@@ -8,6 +8,7 @@
 #include "preview/DrawSurface.h"
 #include "text/Types.h"
 
+#include <cstddef>
 #include <optional>
 
 // The drawing surface of the view's client area, obtained for one paint.
@@ -23,6 +24,7 @@ public:
 enum class ClipboardRead {
     kText,       // text holds the clipboard's text, up to its first NUL byte
     kNoText,     // the clipboard holds no text
+    kTooLarge,   // the text is longer than the reader takes; none of it is kept
     kLockFailed, // there is text, but its memory could not be locked
 };
 
@@ -42,7 +44,8 @@ public:
     // Fails at once while another program holds the clipboard open.
     virtual bool Open() = 0;
     virtual void Close() = 0;
-    virtual ClipboardRead ReadText(CString& text) = 0;
+    // A text of more than maxBytes bytes (up to its first NUL) is not kept.
+    virtual ClipboardRead ReadText(CString& text, std::size_t maxBytes) = 0;
     virtual ClipboardWrite WriteText(const CString& text) = 0;
 };
 

@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -179,7 +180,7 @@ public:
     void ReleaseSurface(CDrawSurface&) override {}
     bool Open() override { return true; }
     void Close() override {}
-    ClipboardRead ReadText(CString& text) override {
+    ClipboardRead ReadText(CString& text, std::size_t) override {
         text = m_text;
         return ClipboardRead::kText;
     }

@@ -98,6 +98,8 @@ int ExpectSameAnswers(const CString& text) {
     const CCssSource source(text);
     const CLiteralCssSource literal(text);
     EXPECT_EQ(source.GetText(), literal.GetText());
+    // A source that takes its text over normalises it in place, to the same.
+    EXPECT_EQ(CCssSource(CString(text)).GetText(), literal.GetText());
     for (const char* selector : {"BODY", "tbody", "p"}) {
         for (const std::int32_t index : {INT_MIN, -1, 0, 1, 2, 3, 5, INT_MAX}) {
             EXPECT_EQ(source.GetDeclaration(selector, index),

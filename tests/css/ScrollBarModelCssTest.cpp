@@ -3,6 +3,7 @@
 
 #include "chromlib/Chromlib.h"
 #include "css/CopyText.h"
+#include "css/CssSource.h"
 #include "css/TextFile.h"
 #include "preview/ScrollBarModel.h"
 #include "tests/support/Printers.h"
@@ -65,6 +66,15 @@ TEST(CssImport, TextSetsEverySevenColours) {
     for (const auto& [css, expected] : cases) {
         SCOPED_TRACE(css);
         EXPECT_EQ(Imported(css), Colors(expected));
+        // Paste reads the text once for both bars: each bar takes from the
+        // shared source what its own import of the text takes.
+        const CCssSource shared(css);
+        CScrollBarModel horizontal;
+        CScrollBarModel vertical;
+        horizontal.ImportCssSource(shared);
+        vertical.ImportCssSource(shared);
+        EXPECT_EQ(Colors(horizontal.GetColors()), Colors(expected));
+        EXPECT_EQ(Colors(vertical.GetColors()), Colors(expected));
     }
 }
 

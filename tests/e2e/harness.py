@@ -99,6 +99,24 @@ class Picture:
                 not (masked[0] <= x < masked[2] and masked[1] <= y < masked[3])]
 
 
+def clipboard_owner_window(display_name):
+    """The window that owns the CLIPBOARD selection, 0 for none, asked of the
+    X server: unlike reading the clipboard, this never waits on the owner."""
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XGetSelectionOwner.restype = ctypes.c_ulong
+    xlib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = xlib.XOpenDisplay(display_name.encode())
+    if not display:
+        raise HarnessError("cannot open display " + display_name)
+    owner = xlib.XGetSelectionOwner(display, xlib.XInternAtom(display, b"CLIPBOARD", 0))
+    xlib.XCloseDisplay(display)
+    return owner
+
+
 def send_delete_window(display_name, window):
     """Asks a window to close, as a window manager's close box does: the
     WM_DELETE_WINDOW client message of the ICCCM."""
@@ -197,6 +215,10 @@ class Desktop:
     def screenshot(self, window, output="ppm:-"):
         return run(["import", "-silent", "-window", str(window), "-depth", "8", "-strip",
                     "-define", "png:exclude-chunk=date,time", output], self.env).stdout
+
+    def clipboard_owner(self):
+        """Tells the clipboard's owners apart without moving their data."""
+        return clipboard_owner_window(self.env["DISPLAY"])
 
     def read_clipboard(self, target=None):
         """The clipboard's text as bytes (under target, when given), or None

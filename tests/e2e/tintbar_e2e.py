@@ -42,6 +42,8 @@ BACKGROUND_POINT = (60, 120)
 FACE_POINT = (12, 12)
 
 ABOUT_CAPTION = "バージョン情報 Tintbar"
+# The longest text that Paste takes, as the README gives it.
+MAX_PASTE_BYTES = 128 * 1024 * 1024
 
 # The targets under which Copy offers its text.
 TEXT_TARGETS = ("UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "TEXT")
@@ -226,8 +228,8 @@ def test_copy_for_browsers(context):
 
 def test_hostile_clipboard(context):
     """Nothing that the clipboard can hold stops the program: data that is
-    not text, text with a NUL byte, text that is not valid UTF-8, and 50 MB
-    of text."""
+    not text, text with a NUL byte, text that is not valid UTF-8, 50 MB of
+    text, and text longer than Paste takes."""
     with context.new_desktop() as desktop:
         with context.start(desktop) as app:
             desktop.offer_clipboard(b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR" + bytes(range(256)),
@@ -250,6 +252,19 @@ def test_hostile_clipboard(context):
             app.key("ctrl+v")
             app.wait_for_picture(context.picture(desktop, body), timeout=60)
             expect_equal(app.copy(), context.copy_text(body), "Copy after 50 MB of text")
+
+            # One byte over what Paste takes, counted before trimming: as no
+            # text, it changes nothing and brings up no message, which would
+            # also take the Copy key. Until the Copy, reading the clipboard
+            # would move all of the long text, so its owner is watched.
+            desktop.offer_clipboard(PASTED_CSS.ljust(MAX_PASTE_BYTES + 1))
+            served = desktop.clipboard_owner()
+            app.key("ctrl+v", "ctrl+c")
+            wait_for("the Copy after a Paste over the limit",
+                     lambda: desktop.clipboard_owner() != served, timeout=60)
+            expect(desktop.read_clipboard() == context.copy_text(body),
+                   "Copy after a text over the limit shows the colours from before")
+            expect_equal(app.other_windows(), [], "windows after a text over the limit")
             close_cleanly(app)
 
 

@@ -219,6 +219,11 @@ class SwayDesktop(FreshHome):
     def _input(self, actions):
         run([self.wlinput, str(self.size[0]), str(self.size[1])] + actions, self.env)
 
+    def clipboard_owner(self):
+        """Tells the clipboard's owners apart by the types that each offers,
+        which the compositor lists without moving the data."""
+        return run(["wl-paste", "--list-types"], self.env, check=False).stdout
+
     def read_clipboard(self, target=None):
         completed = run(["wl-paste", "--no-newline"] + (["--type", target] if target else []),
                         self.env, check=False)

@@ -109,6 +109,21 @@ TEST_F(ClipboardTest, Outcomes) {
     }
 }
 
+// A text longer than Paste takes counts as none: no beep, no message, no
+// change; the limit is the one that the README gives.
+TEST_F(ClipboardTest, TooLongTextIsNoText) {
+    CTintbarView& view = StartView();
+    m_platform->log.clear();
+    m_platform->content = "plain words";
+    m_platform->readTooLarge = true;
+
+    view.OnEditPaste();
+
+    EXPECT_EQ(m_platform->maxBytesAsked, 128u * 1024 * 1024);
+    EXPECT_EQ(m_platform->log, "open read close paint");
+    EXPECT_EQ(StateOf(view), kKnownStart);
+}
+
 // Each Copy text is the export of the current colours and survives the
 // Copy; a Paste of it brings back the copied colours. Neither command
 // touches the label.

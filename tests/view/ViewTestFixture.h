@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -56,11 +57,13 @@ public:
     void Close() override { Log("close"); }
 
     // The text is handed out even where the view must not use it.
-    ClipboardRead ReadText(CString& text) override {
+    ClipboardRead ReadText(CString& text, std::size_t maxBytes) override {
         Log("read");
+        maxBytesAsked = maxBytes;
         text = content.value_or("");
         return !content        ? ClipboardRead::kNoText
                : readLockFails ? ClipboardRead::kLockFailed
+               : readTooLarge  ? ClipboardRead::kTooLarge
                                : ClipboardRead::kText;
     }
 
@@ -99,6 +102,8 @@ public:
     int openFailures = 0;
     std::optional<CString> content; // the clipboard's text, or none
     bool readLockFails = false;
+    bool readTooLarge = false;
+    std::size_t maxBytesAsked = 0; // by the last read
     ClipboardWrite writeResult = ClipboardWrite::kWritten;
     std::deque<std::optional<COLORREF>> answers;
     std::vector<CString> messages; // each as "caption: text"
