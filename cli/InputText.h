@@ -6,14 +6,9 @@
 
 #include "text/Types.h"
 
-#include <cstdio>
 #include <string>
 
 // The text of the file at path, or of standard input for "-". Throws
-// CCliError when the file cannot be opened or read, or when the text is
-// blank after trimming.
+// CCliError when the file cannot be opened or read, when it holds more than
+// kMaxTextFileBytes before a NUL, or when the text is blank after trimming.
 CString ReadInputText(const std::string& path);
-
-// The bytes of stream before its first NUL byte; reading stops there.
-// Throws CCliError naming sourceName when a read fails.
-CString ReadUpToNul(std::FILE* stream, const std::string& sourceName);
