@@ -10,7 +10,7 @@ jobs=$(nproc)
 bash scripts/install-deps.sh
 
 echo "== Build and test"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTBAR_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
@@ -18,7 +18,7 @@ echo "== Browser tests: the CSS for current browsers in Chromium and Firefox ESR
 bash scripts/test-browsers.sh
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_SANITIZE=ON -DTINTBAR_BUILD_APP=OFF
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_WERROR=ON -DTINTBAR_SANITIZE=ON -DTINTBAR_BUILD_APP=OFF
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"

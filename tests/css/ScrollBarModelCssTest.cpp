@@ -137,7 +137,8 @@ TEST_F(TextFileTest, RegularFilesAreReadUpToTheFirstNulAndOtherNamesGiveNothing)
     };
     for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
-        auto reading = std::async(std::launch::async, [&] { return ReadTextFile(name); });
+        auto reading =
+            std::async(std::launch::async, [fileName = name] { return ReadTextFile(fileName); });
         if (reading.wait_for(kBlockingLimit) != std::future_status::ready) {
             ADD_FAILURE() << "the read blocks";
             // Give the blocked reader a writer, so that the test ends.
