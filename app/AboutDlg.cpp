@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "app/AppIcon.h"
+#include "text/ProductName.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
@@ -10,7 +11,7 @@
 namespace {
 
 constexpr const char* kCaption = "バージョン情報 Tintbar";
-constexpr const char* kVersionLine = "Hueline Version 1.0b";
+constexpr const char* kVersion = "Version 1.0b";
 constexpr const char* kNoticeLine = "Copyright (C) 2026 The Tintbar project";
 constexpr const char* kAddressLine = "https://tintbar.example/";
 // Spacing in dialog units, so that it follows the font.
@@ -24,7 +25,8 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wxString::Fr
     const int lineGap = ConvertDialogToPixels(wxSize(0, kLineGapUnits)).y;
 
     auto* lines = new wxBoxSizer(wxVERTICAL);
-    lines->Add(new wxStaticText(this, wxID_ANY, kVersionLine));
+    lines->Add(new wxStaticText(
+        this, wxID_ANY, wxString(kProductName.data(), kProductName.size()) + " " + kVersion));
     lines->AddSpacer(lineGap);
     lines->Add(new wxStaticText(this, wxID_ANY, kNoticeLine));
     lines->AddSpacer(lineGap);

@@ -1,7 +1,7 @@
 #include "app/CanvasSurfaceSource.h"
 
 #include "app/CodePageText.h"
-#include "view/TintbarView.h"
+#include "preview/PreviewPicture.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>

@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/PreviewCanvas.h"
 #include "app/WindowLook.h"
+#include "text/ProductName.h"
 #include "view/TintbarView.h"
 
 #include <wx/accel.h>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr const char* kProductName = "Hueline";
 constexpr long kFrameStyle = wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX;
 
 constexpr int kFileMenu = 0;
@@ -25,8 +25,9 @@ constexpr int kPreviousPane = wxID_HIGHEST + 2;
 } // namespace
 
 CMainFrame::CMainFrame(wxDocManager* manager)
-    : wxDocParentFrame(manager, nullptr, wxID_ANY, wxString::FromUTF8(kProductName),
-                       wxDefaultPosition, wxDefaultSize, kFrameStyle),
+    : wxDocParentFrame(manager, nullptr, wxID_ANY,
+                       wxString(kProductName.data(), kProductName.size()), wxDefaultPosition,
+                       wxDefaultSize, kFrameStyle),
       m_canvas(new CPreviewCanvas(this)), m_colorDialog(*this), m_desktop(*this) {
     SetIcons(GetAppIconBundle());
     SetMenuBar(CreateMenus(*manager));

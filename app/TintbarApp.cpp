@@ -7,6 +7,7 @@
 #include "app/TintbarDocView.h"
 #include "app/UserSettings.h"
 #include "app/WindowLook.h"
+#include "text/ProductName.h"
 
 #include <wx/clipbrd.h>
 #include <wx/log.h>
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr const char* kAppName = "Tintbar";
-constexpr const char* kProductName = "Hueline";
 constexpr const char* kDocumentTypeName = "Tintbar.Document";
 constexpr const char* kViewTypeName = "Tintbar.View";
 constexpr const char* kDocumentPathParameter = "file";
@@ -126,7 +126,7 @@ bool CTintbarApp::OnInit() {
     FitTitleBar(*frame);
     frame->Show();
     frame->Update();
-    frame->SetTitle(kProductName);
+    frame->SetTitle(wxString(kProductName.data(), kProductName.size()));
     return true;
 }
 

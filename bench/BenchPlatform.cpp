@@ -12,8 +12,7 @@ CBenchView::CBenchView() {
     m_scratch = pattern;
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(m_scratch);
-    m_view = std::make_unique<CTintbarView>(
-        CViewPlatform{m_surfaces, m_clipboard, m_colorDialog, m_desktop});
+    m_view = std::make_unique<CTintbarView>(m_platform.Get());
     std::filesystem::current_path(previous);
 }
 

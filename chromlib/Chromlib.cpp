@@ -1,5 +1,6 @@
 #include "chromlib/Chromlib.h"
 
+#include "chromlib/AsciiText.h"
 #include "chromlib/CssColorParser.h"
 #include "chromlib/LegacyColorParser.h"
 
@@ -12,12 +13,8 @@ namespace {
 constexpr unsigned long kFallbackColor = 0x000000;
 constexpr std::string_view kImportant = "important";
 
-bool IsCssWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 std::string_view TrimEnd(std::string_view text) {
-    while (!text.empty() && IsCssWhitespace(text.back())) {
+    while (!text.empty() && ascii::IsCssWhitespace(text.back())) {
         text.remove_suffix(1);
     }
     return text;

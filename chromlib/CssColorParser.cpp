@@ -1,5 +1,6 @@
 #include "chromlib/CssColorParser.h"
 
+#include "chromlib/AsciiText.h"
 #include "chromlib/ColorSpaces.h"
 #include "chromlib/CssCalc.h"
 #include "chromlib/NamedColors.h"
@@ -28,19 +29,6 @@ bool IsHue(const CssNumeric& numeric) {
 bool IsNumberOrPercentage(const CssNumeric& numeric) {
     return IsKind(numeric, CssNumericKind::Number) || IsKind(numeric, CssNumericKind::Percentage) ||
            IsKind(numeric, CssNumericKind::None);
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 } // namespace
@@ -154,12 +142,7 @@ std::optional<std::uint32_t> CCssColorParser::FromKeyword(std::string_view name)
     if (name.size() > CNamedColors::kLongestName) {
         return std::nullopt;
     }
-    std::string lower(name);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    const std::string lower = ascii::Lower(name);
     if (lower == "transparent") {
         return kTransparentWithoutAlpha;
     }
@@ -179,15 +162,15 @@ std::optional<std::uint32_t> CCssColorParser::FromHex(std::string_view digits) {
     std::array<std::uint32_t, 3> channels{};
     for (std::size_t channel = 0; channel < channels.size(); ++channel) {
         const std::size_t first = shortForm ? channel : channel * 2;
-        const int high = HexDigitValue(digits[first]);
-        const int low = HexDigitValue(digits[shortForm ? first : first + 1]);
+        const int high = ascii::HexDigitValue(digits[first]);
+        const int low = ascii::HexDigitValue(digits[shortForm ? first : first + 1]);
         if (high < 0 || low < 0) {
             return std::nullopt;
         }
         channels[channel] = static_cast<std::uint32_t>(high * 16 + low);
     }
     for (std::size_t index = shortForm ? 3 : 6; index < length; ++index) {
-        if (HexDigitValue(digits[index]) < 0) {
+        if (ascii::HexDigitValue(digits[index]) < 0) {
             return std::nullopt;
         }
     }

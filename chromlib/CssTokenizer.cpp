@@ -1,5 +1,6 @@
 #include "chromlib/CssTokenizer.h"
 
+#include "chromlib/AsciiText.h"
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -24,10 +25,6 @@ bool IsNameStart(char c) {
 
 bool IsNameCharacter(char c) {
     return IsNameStart(c) || IsDigit(c) || c == '-';
-}
-
-bool IsWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
 // The decimal exponent of the leading significant digit of a number's text,
@@ -68,22 +65,10 @@ long long ApproximateExponent(std::string_view digits) {
     return integerDigits > 0 ? exponent + integerDigits : exponent - leadingFractionZeros;
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 bool CssToken::TextIs(std::string_view lowerName) const {
-    if (text.size() != lowerName.size()) {
-        return false;
-    }
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        if (LowerAscii(text[index]) != lowerName[index]) {
-            return false;
-        }
-    }
-    return true;
+    return ascii::EqualsLowerName(text, lowerName);
 }
 
 bool CssToken::IsDelim(char character) const {
@@ -97,8 +82,8 @@ CssToken CCssTokenizer::Next() {
         return {};
     }
     const char c = m_source[m_position];
-    if (IsWhitespace(c)) {
-        while (m_position < m_source.size() && IsWhitespace(m_source[m_position])) {
+    if (ascii::IsCssWhitespace(c)) {
+        while (m_position < m_source.size() && ascii::IsCssWhitespace(m_source[m_position])) {
             ++m_position;
         }
         return {CssTokenType::Whitespace, {}, 0.0};

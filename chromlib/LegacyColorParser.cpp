@@ -1,5 +1,6 @@
 #include "chromlib/LegacyColorParser.h"
 
+#include "chromlib/AsciiText.h"
 #include "chromlib/ColorSpaces.h"
 #include "chromlib/NamedColors.h"
 
@@ -12,35 +13,8 @@ constexpr std::size_t kChannelCount = 3;
 constexpr char32_t kLastBasicPlaneCodePoint = 0xFFFF;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-bool IsAsciiWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
-
 bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    return (c | 0x20) - 'a' + 10;
-}
-
-std::string_view StripAsciiWhitespace(std::string_view text) {
-    while (!text.empty() && IsAsciiWhitespace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsAsciiWhitespace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view text, std::string_view lowerName) {
-    return std::equal(
-        text.begin(), text.end(), lowerName.begin(), lowerName.end(),
-        [](char c, char lower) { return (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) == lower; });
+    return ascii::HexDigitValue(c) >= 0;
 }
 
 // Decodes one UTF-8 character at the front of text and removes it. An
@@ -95,16 +69,13 @@ std::optional<std::uint32_t> CLegacyColorParser::Parse(std::string_view text) {
     if (text.empty()) {
         return std::nullopt;
     }
-    const std::string_view stripped = StripAsciiWhitespace(text);
-    if (EqualsIgnoringAsciiCase(stripped, "transparent")) {
+    const std::string_view stripped = ascii::TrimCssWhitespace(text);
+    if (ascii::EqualsLowerName(stripped, "transparent")) {
         return std::nullopt;
     }
     if (stripped.size() <= CNamedColors::kLongestName) {
-        std::string lower(stripped);
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c;
-        });
-        if (const std::optional<std::uint32_t> named = CNamedColors::FindNamed(lower)) {
+        if (const std::optional<std::uint32_t> named =
+                CNamedColors::FindNamed(ascii::Lower(stripped))) {
             return named;
         }
     }
@@ -141,8 +112,9 @@ std::optional<std::uint32_t> CLegacyColorParser::FromShortHex(std::string_view t
         return std::nullopt;
     }
     constexpr std::uint32_t kRepeat = 0x11;
-    return CColorSpaces::Pack(HexDigitValue(text[1]) * kRepeat, HexDigitValue(text[2]) * kRepeat,
-                              HexDigitValue(text[3]) * kRepeat);
+    return CColorSpaces::Pack(ascii::HexDigitValue(text[1]) * kRepeat,
+                              ascii::HexDigitValue(text[2]) * kRepeat,
+                              ascii::HexDigitValue(text[3]) * kRepeat);
 }
 
 // Non-hex characters read as 0; the digits are padded to three equal
@@ -177,7 +149,8 @@ std::uint32_t CLegacyColorParser::FromDigits(std::string digits) {
     std::array<std::uint32_t, kChannelCount> values{};
     for (std::size_t index = 0; index < kChannelCount; ++index) {
         for (const char c : channels[index].substr(0, kShortestChannelLength)) {
-            values[index] = values[index] * 16 + static_cast<std::uint32_t>(HexDigitValue(c));
+            values[index] =
+                values[index] * 16 + static_cast<std::uint32_t>(ascii::HexDigitValue(c));
         }
     }
     return CColorSpaces::Pack(values[0], values[1], values[2]);

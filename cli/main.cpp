@@ -7,9 +7,9 @@
 #include "cli/InputText.h"
 #include "cli/OutputFile.h"
 #include "cli/PngImage.h"
-#include "cli/PreviewPicture.h"
 #include "css/CopyText.h"
 #include "css/ModernCss.h"
+#include "preview/PreviewPicture.h"
 #include "preview/ScrollBarModel.h"
 
 #include <cstdio>

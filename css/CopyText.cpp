@@ -1,10 +1,11 @@
 #include "css/CopyText.h"
 
+#include "text/ProductName.h"
+
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view kHeaderLine = "/*Hueline */\r\n";
 // Free of the word body, so that even a reader that does not strip comments
 // finds the BODY rule first.
 constexpr std::string_view kNoticeLine = "/* Scrollbar colours made with Tintbar */\r\n";
@@ -17,7 +18,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 CString BuildCopyText(const CScrollBarModel& bar) {
     CString text;
-    text += kHeaderLine;
+    text += "/*";
+    text += kProductName;
+    text += " */\r\n";
     text += kNoticeLine;
     text += kRuleOpening;
     text += bar.GetCssDeclarations(CString(kIndent), CString(kLineEnd));

@@ -1,4 +1,4 @@
-#include "tests/css/LiteralCssSource.h"
+#include "fuzz/LiteralCssSource.h"
 
 #include "text/MultiByte.h"
 

@@ -4,7 +4,7 @@
 // reference that CCssSource is compared with: the text is rebuilt for every
 // comment, every search walks character by character, and every property
 // lookup asks for declaration 0, 1, 2 ... each found afresh from the start
-// of the text. Slow on purpose; for tests only.
+// of the text. Slow on purpose; for the fuzzer only.
 
 #include "text/Types.h"
 

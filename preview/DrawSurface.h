@@ -10,6 +10,9 @@
 #include <cstdint>
 #include <string_view>
 
+// A coordinate worked out in 64 bits, clamped to the 32-bit range.
+std::int32_t ClampToPixel(std::int64_t value);
+
 // The rectangle of width cx and height cy whose top-left corner is (x, y).
 // The right and bottom edges are clamped to the 32-bit range instead of
 // overflowing.

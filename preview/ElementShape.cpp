@@ -1,9 +1,9 @@
 #include "preview/ElementShape.h"
 
-#include <algorithm>
+#include "preview/DrawSurface.h"
+
 #include <array>
 #include <cstddef>
-#include <limits>
 
 namespace {
 
@@ -11,12 +11,6 @@ namespace {
 // first button, 2 and 3 repeat them in the second.
 constexpr std::int32_t kStripsPerButton = 2;
 constexpr std::int32_t kArrowStripsPerButton = 3;
-
-std::int32_t ToPixel(std::int64_t value) {
-    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(std::clamp(value, kLowest, kHighest));
-}
 
 // One button square of a bar, with 64-bit arithmetic so that no bounds or
 // scale can overflow while the rectangles inside it are worked out.
@@ -28,7 +22,8 @@ struct ButtonSquare {
 
     // The absolute rectangle of (l, t, r, b) relative to the square's corner.
     RECT Relative(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) const {
-        return RECT{ToPixel(left + l), ToPixel(top + t), ToPixel(left + r), ToPixel(top + b)};
+        return RECT{ClampToPixel(left + l), ClampToPixel(top + t), ClampToPixel(left + r),
+                    ClampToPixel(top + b)};
     }
 };
 
@@ -102,11 +97,11 @@ RECT CTrackShape::NextRect(const RECT& bounds, std::int32_t) {
     TakeIndex();
     const std::int64_t thickness = Thickness(bounds, IsVertical());
     if (IsVertical()) {
-        return RECT{bounds.left, ToPixel(bounds.top + thickness), bounds.right,
-                    ToPixel(bounds.bottom - thickness)};
+        return RECT{bounds.left, ClampToPixel(bounds.top + thickness), bounds.right,
+                    ClampToPixel(bounds.bottom - thickness)};
     }
-    return RECT{ToPixel(bounds.left + thickness), bounds.top, ToPixel(bounds.right - thickness),
-                bounds.bottom};
+    return RECT{ClampToPixel(bounds.left + thickness), bounds.top,
+                ClampToPixel(bounds.right - thickness), bounds.bottom};
 }
 
 RECT CShadowShape::NextRect(const RECT& bounds, std::int32_t scale) {

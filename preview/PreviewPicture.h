@@ -8,6 +8,7 @@
 
 #include "preview/DrawSurface.h"
 #include "preview/ElementShape.h"
+#include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
 #include "text/Types.h"
 
@@ -38,3 +39,8 @@ using CPreviewBars = std::array<CScrollBarModel, 2>;
 
 // Paints every pixel of the client area but the label's text.
 void DrawPreviewPicture(CDrawSurface& surface, CPreviewBars& bars, COLORREF background);
+
+// The picture as tintbar-css exports it: bars of these colours on the
+// start-up white page background, on a raster. The status-strip label is
+// left out; a raster records text without drawing it.
+CRasterSurface RenderPreviewPicture(const ColorList& colors);

@@ -4,7 +4,6 @@
 #include "css/CssSource.h"
 #include "css/ModernCss.h"
 #include "text/MultiByte.h"
-#include "view/PreviewPicture.h"
 #include "view/ViewTexts.h"
 
 #include <cstddef>

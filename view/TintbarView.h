@@ -7,9 +7,9 @@
 // interfaces of ViewPlatform.h, so it knows nothing of any toolkit. Its
 // Japanese texts follow the code page in force when each is used.
 
+#include "preview/PreviewPicture.h"
 #include "preview/ScrollBarModel.h"
 #include "text/Types.h"
-#include "view/PreviewPicture.h"
 #include "view/ViewPlatform.h"
 
 #include <cstdint>

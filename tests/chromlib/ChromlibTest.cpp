@@ -138,12 +138,15 @@ TEST(CssNotation, HslAndHwb) {
     ExpectNotation(accepted, {"hsl(120, 100, 50%)", "hsl(120, 100%, 50)", "hsl(50%, 50%, 0%)",
                               "hsl(none, 100%, 50%)", "hsl(0 100% 50deg)", "hsl(120dg, 100%, 50%)",
                               "hsl(120 deg, 100%, 50%)", "hsl(1turns 100% 50%)",
-                              "hwb(90deg, 50%, 50%)", "hwba(120 30% 50%)"});
+                              "hwb(90deg, 50%, 50%)", "hwba(120 30% 50%)", "hwb(0 10deg 10%)",
+                              "hwb(0 10% 10deg)"});
 }
 
 TEST(CssNotation, Calc) {
     const Cases accepted = {Gives("rgb(calc(infinity) calc(-infinity) 0)", 0xff0000),
                             Gives("rgb(calc(100 + 28) calc(2 * 8) calc(1 / 2))", 0x801001),
+                            // Not a number (NaN) gives 0.
+                            Gives("rgb(calc(100 - 50) calc(infinity - infinity) 0)", 0x320000),
                             Gives("rgb(calc((1 + 2) * 3) calc(calc(2) * 5%) 0)", 0x091a00),
                             Gives("hsl(calc(0 / 0) 100% 50%)", 0xff0000),
                             Gives("hsl(calc(infinity) 100% 50%)", 0xff0000),
@@ -171,6 +174,7 @@ TEST(CssNotation, Rounding) {
                             Gives("rgb(30%, 10%, 70%)", 0x4d1ab3),
                             Gives("rgb(0.19% 0.2% 0.21%)", 0x000101),
                             Gives("rgb(1e400 -1e400 1e-400)", 0xff0000),
+                            Gives("rgb(1E-400 1E400 0)", 0x00ff00),
                             Gives("hsl(0 0% 50%)", 0x808080),
                             Gives("hsl(0 0% 49.999999%)", 0x7f7f7f),
                             Gives("hsl(30 200% 50%)", 0xff8000),

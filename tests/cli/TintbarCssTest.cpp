@@ -6,6 +6,7 @@
 #include "css/ModernCss.h"
 #include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/Printers.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
@@ -167,39 +168,12 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     EXPECT_EQ(tool.Run({}, allSeven).output, allSeven) << "the Copy text read back";
 }
 
-// The view's platform, faked: a raster for every paint, a clipboard that
-// holds the pasted text, a cancelled colour dialog and a silent desktop.
-class CPastePlatform : public CSurfaceSource,
-                       public CClipboard,
-                       public CColorDialog,
-                       public CDesktop {
-public:
-    explicit CPastePlatform(std::string text) : m_text(std::move(text)) {}
-    const CRasterSurface& GetRaster() const { return m_raster; }
-    CDrawSurface* ObtainSurface() override { return &m_raster; }
-    void ReleaseSurface(CDrawSurface&) override {}
-    bool Open() override { return true; }
-    void Close() override {}
-    ClipboardRead ReadText(CString& text, std::size_t) override {
-        text = m_text;
-        return ClipboardRead::kText;
-    }
-    ClipboardWrite WriteText(const CString&) override { return ClipboardWrite::kWritten; }
-    std::optional<COLORREF> RunModal(const CColorDialogRequest&) override { return std::nullopt; }
-    void Beep() override {}
-    void ShowMessage(const CString&, const std::optional<CString>&) override {}
-    void Pause(int) override {}
-
-private:
-    std::string m_text;
-    CRasterSurface m_raster{kClientWidth, kClientHeight};
-};
-
 std::vector<std::uint8_t> ViewPictureAfterPaste(const std::string& text) {
-    CPastePlatform platform(text);
-    CTintbarView view(CViewPlatform{platform, platform, platform, platform});
+    CFakePlatform platform;
+    platform.content = text;
+    CTintbarView view(platform.Get());
     view.OnEditPaste();
-    return platform.GetRaster().GetRgbData();
+    return platform.picture->GetRgbData();
 }
 
 // The pixels of a PNG file as 8-bit RGB; none when it cannot be read.

@@ -44,6 +44,11 @@ FACE_POINT = (12, 12)
 ABOUT_CAPTION = "バージョン情報 Tintbar"
 # The longest text that Paste takes, as the README gives it.
 MAX_PASTE_BYTES = 128 * 1024 * 1024
+# Points of the desktop's colour dialog, from its top-left corner: the
+# swatch of the colour it holds, the colour name field and the Select button.
+COLOUR_SWATCH = (80, 229)
+COLOUR_NAME_FIELD = (368, 155)
+SELECT_BUTTON = (598, 275)
 
 # The targets under which Copy offers its text.
 TEXT_TARGETS = ("UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "TEXT")
@@ -159,7 +164,43 @@ def test_window(context):
                          "colours after Ctrl+N, Ctrl+O, Ctrl+S")
             expect_equal(app.other_windows(), [], "windows after Ctrl+N, Ctrl+O, Ctrl+S")
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title after New")
+
+            # The dialog opens on the face's colour, and Select at once keeps
+            # it; a colour typed into the dialog is the one the face takes,
+            # channel by channel; Undo brings back the one before. (The
+            # pointer leaves the face first: a move to where it already is
+            # never ends.)
+            app.move_mouse(*BACKGROUND_POINT)
+            choose_colour(app, FACE_POINT, "#4060a0")
+            choose_colour(app, FACE_POINT, "#4060a0", "#112233")
+            expect_equal(app.copy(), context.copy_text(START_CSS.replace(b"#4060a0", b"#112233")),
+                         "Copy after choosing #112233 for the face")
+            expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
             close_cleanly(app)
+
+
+def choose_colour(app, point, shown, typed=None):
+    """Clicks point, waits for the colour dialog to show the colour shown
+    ("#rrggbb"), types the colour typed into its colour name field unless
+    None and waits for the dialog to show it, then confirms with Select."""
+    app.move_mouse(*point, "click", 1)
+    dialog = wait_for("the colour dialog", app.other_windows)[0]
+
+    def showing(colour):
+        expected = tuple(bytes.fromhex(colour[1:]))
+        return lambda: harness.Picture(
+            app.desktop.screenshot(dialog)).pixel(*COLOUR_SWATCH) == expected
+
+    wait_for("the colour dialog to show " + shown, showing(shown))
+    if typed:
+        app.desktop.xdotool("mousemove", "--window", dialog, "--sync", *COLOUR_NAME_FIELD,
+                            "click", 1)
+        app.key("ctrl+a", window=dialog)
+        app.desktop.xdotool("type", typed)
+        app.desktop.xdotool("key", "Tab")
+        wait_for("the colour dialog to show " + typed, showing(typed))
+    app.desktop.xdotool("mousemove", "--window", dialog, "--sync", *SELECT_BUTTON, "click", 1)
+    wait_for("the colour dialog to close", lambda: not app.other_windows())
 
 
 def test_clipboard(context):

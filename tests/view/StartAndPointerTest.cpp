@@ -47,15 +47,15 @@ TEST_P(StartTest, StartsFromDefaultCss) {
 }
 
 // Indexed by element number, 0 the page background.
-constexpr CExpectedText kExpectedLabels[] = {
-    {"背景(option)", "\x94\x77\x8C\x69(option)"},
-    {"四角形の面", "\x8E\x6C\x8A\x70\x8C\x60\x82\xCC\x96\xCA"},
-    {"トラック部分", "\x83\x67\x83\x89\x83\x62\x83\x4E\x95\x94\x95\xAA"},
-    {"内周右下", "\x93\xE0\x8E\xFC\x89\x45\x89\xBA"},
-    {"外周右下", "\x8A\x4F\x8E\xFC\x89\x45\x89\xBA"},
-    {"内周左上", "\x93\xE0\x8E\xFC\x8D\xB6\x8F\xE3"},
-    {"外周左上", "\x8A\x4F\x8E\xFC\x8D\xB6\x8F\xE3"},
-    {"矢印", "\x96\xEE\x88\xF3"},
+constexpr std::string_view kExpectedLabels[] = {
+    "背景(option)",
+    "四角形の面",
+    "トラック部分",
+    "内周右下",
+    "外周右下",
+    "内周左上",
+    "外周左上",
+    "矢印",
 };
 
 struct CPointCase {

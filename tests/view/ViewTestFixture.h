@@ -1,15 +1,15 @@
 #pragma once
 
-// The common ground of the view tests: one fake for all of the view's
-// platform interfaces, the colours and texts to expect, and a fixture that
-// runs each test in a fresh current directory and restores the code page.
+// The common ground of the view tests: the colours and texts to expect, and
+// a fixture that runs each test on a fresh fake platform in a fresh current
+// directory and restores the code page.
 
-#include "preview/RasterSurface.h"
+#include "tests/support/CodePages.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/Printers.h"
 #include "tests/view/ExpectedPicture.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
-#include "view/ViewPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -24,105 +24,7 @@
 #include <string_view>
 #include <vector>
 
-// Colour of the pixels that no paint has covered.
-constexpr COLORREF kUnpainted = 0x5A0F3C;
-
-// Writes every call into `log`, space-separated ("busy" for a failed open,
-// "pause1", "open", "read", "write", "close", "beep", "message",
-// "dialog#rrggbb-full" or "-compact", "paint", "no-surface"), so that a whole
-// log shows the order of calls. The clipboard fails to open `openFailures`
-// times; the dialog gives the scripted `answers`, nothing for Cancel.
-class CFakePlatform : public CSurfaceSource,
-                      public CClipboard,
-                      public CColorDialog,
-                      public CDesktop {
-public:
-    CViewPlatform Get() { return {*this, *this, *this, *this}; }
-
-    CDrawSurface* ObtainSurface() override {
-        if (!surfaceAvailable) {
-            Log("no-surface");
-            return nullptr;
-        }
-        return &picture.emplace(kClientWidth, kClientHeight, kUnpainted);
-    }
-
-    void ReleaseSurface(CDrawSurface&) override { Log("paint"); }
-
-    bool Open() override {
-        Log(openFailures > 0 ? "busy" : "open");
-        return openFailures-- <= 0;
-    }
-
-    void Close() override { Log("close"); }
-
-    // The text is handed out even where the view must not use it.
-    ClipboardRead ReadText(CString& text, std::size_t maxBytes) override {
-        Log("read");
-        maxBytesAsked = maxBytes;
-        text = content.value_or("");
-        return !content        ? ClipboardRead::kNoText
-               : readLockFails ? ClipboardRead::kLockFailed
-               : readTooLarge  ? ClipboardRead::kTooLarge
-                               : ClipboardRead::kText;
-    }
-
-    ClipboardWrite WriteText(const CString& text) override {
-        Log("write");
-        if (writeResult == ClipboardWrite::kWritten) {
-            content = text;
-        }
-        return writeResult;
-    }
-
-    std::optional<COLORREF> RunModal(const CColorDialogRequest& request) override {
-        Log("dialog" + ::testing::PrintToString(Color(request.initialColor)) +
-            (request.fullOpen ? "-full" : "-compact"));
-        if (answers.empty()) {
-            ADD_FAILURE() << "the colour dialog ran with no answer scripted";
-            return std::nullopt;
-        }
-        const std::optional<COLORREF> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    void Beep() override { Log("beep"); }
-
-    void ShowMessage(const CString& text, const std::optional<CString>& caption) override {
-        Log("message");
-        messages.push_back(caption.value_or("(no caption)") + ": " + text);
-    }
-
-    void Pause(int milliseconds) override { Log("pause" + std::to_string(milliseconds)); }
-
-    std::string log;
-    bool surfaceAvailable = true;
-    std::optional<CRasterSurface> picture; // of the last paint
-    int openFailures = 0;
-    std::optional<CString> content; // the clipboard's text, or none
-    bool readLockFails = false;
-    bool readTooLarge = false;
-    std::size_t maxBytesAsked = 0; // by the last read
-    ClipboardWrite writeResult = ClipboardWrite::kWritten;
-    std::deque<std::optional<COLORREF>> answers;
-    std::vector<CString> messages; // each as "caption: text"
-
-private:
-    void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
-};
-
-// A text the view shows, in UTF-8 and in Shift-JIS for code page 932.
-struct CExpectedText {
-    std::string_view utf8;
-    std::string_view shiftJis;
-};
-
-inline CString InCurrentCodePage(const CExpectedText& text) {
-    return CString{multibyte::GetCodePage() == multibyte::kShiftJis ? text.shiftJis : text.utf8};
-}
-
-constexpr CExpectedText kExpectedReady = {"ﾚﾃﾞｨ", "\xDA\xC3\xDE\xA8"};
+constexpr std::string_view kExpectedReady = "ﾚﾃﾞｨ";
 
 inline std::vector<ColorValue> Colors(const ColorList& list) {
     return {list.begin(), list.end()};
