@@ -1,7 +1,10 @@
 #include "app/HelpAndVersion.h"
 
+#include "text/ProductName.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -23,14 +26,17 @@ constexpr std::string_view kHelpText =
     "The toolkit's own options, such as --display=DISPLAY, are accepted too.\n"
     "See also tintbar-css(1) for the same colours on the command line.\n";
 
-constexpr std::string_view kVersionText = "tintbar (Hueline) " TINTBAR_VERSION "\n"
-                                          "Copyright (C) 2026 The Tintbar project\n";
+std::string VersionText() {
+    return "tintbar (" + std::string(kProductName) +
+           ") " TINTBAR_VERSION "\n"
+           "Copyright (C) 2026 The Tintbar project\n";
+}
 
 constexpr std::string_view kEndOfOptions = "--";
 
 int Print(std::string_view text) {
-    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-                         std::fflush(stdout) == 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
     if (!written) {
         std::fprintf(stderr, "tintbar: cannot write to standard output\n");
     }
@@ -49,7 +55,7 @@ std::optional<int> AnswerHelpOrVersion(int argumentCount, char** arguments) {
             return Print(kHelpText);
         }
         if (argument == "--version") {
-            return Print(kVersionText);
+            return Print(VersionText());
         }
     }
     return std::nullopt;

@@ -13,7 +13,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -135,11 +134,11 @@ TEST(CssNotation, HslAndHwb) {
                             Gives("hwb(90 50% 50% / 0.5)", 0x808080),
                             Gives("hwb(90 62.5% 50%)", 0x8e8e8e),
                             Gives("hwb(none none none)", 0xff0000)};
-    ExpectNotation(accepted, {"hsl(120, 100, 50%)", "hsl(120, 100%, 50)", "hsl(50%, 50%, 0%)",
-                              "hsl(none, 100%, 50%)", "hsl(0 100% 50deg)", "hsl(120dg, 100%, 50%)",
-                              "hsl(120 deg, 100%, 50%)", "hsl(1turns 100% 50%)",
-                              "hwb(90deg, 50%, 50%)", "hwba(120 30% 50%)", "hwb(0 10deg 10%)",
-                              "hwb(0 10% 10deg)"});
+    ExpectNotation(accepted,
+                   {"hsl(120, 100, 50%)", "hsl(120, 100%, 50)", "hsl(50%, 50%, 0%)",
+                    "hsl(none, 100%, 50%)", "hsl(0 100% 50deg)", "hsl(120dg, 100%, 50%)",
+                    "hsl(120 deg, 100%, 50%)", "hsl(1turns 100% 50%)", "hwb(90deg, 50%, 50%)",
+                    "hwba(120 30% 50%)", "hwb(0 10deg 10%)", "hwb(0 10% 10deg)"});
 }
 
 TEST(CssNotation, Calc) {
@@ -238,10 +237,7 @@ TEST(LegacyRules, CutTheTextTo128Characters) {
 // No text may crash the library, make it read past the text's end or cost
 // more than linear time; every text gives some colour. Run under the
 // sanitizers, these also catch reads beyond the terminating NUL.
-constexpr int kRandomTexts = 20000;
-constexpr int kLongestRandomText = 64;
 constexpr std::size_t kLongText = 1 << 20;
-constexpr std::uint32_t kSeed = 20240601;
 
 // The text in a heap block of exactly its size, so that a read past the
 // NUL is a read past the block.
@@ -250,37 +246,6 @@ COLORREF ReadExact(const std::string& text) {
     text.copy(buffer.get(), text.size());
     buffer[text.size()] = '\0';
     return static_cast<COLORREF>(CChromlib::HtmlColorToRgb(buffer.get()));
-}
-
-// Random bytes; random strings of the pieces of colour notation, which reach
-// far deeper into the parsers; and a notation cut at every length.
-TEST(Robustness, RandomTextsGiveAColourWithoutHighByte) {
-    constexpr std::array<std::string_view, 32> kPieces{
-        "rgb(",     "rgba(", "hsl(", "hwb(", "calc(", "(",  ")",        ",",
-        "/",        " ",     "+",    "-",    "*",     "1",  "2.5",      "1e",
-        "e+",       "%",     "deg",  "turn", "none",  "#",  "fff",      "00",
-        "infinity", "nan",   "/*",   "*/",   ".",     "\\", "\xf0\x9f", "!important"};
-    std::mt19937 random(kSeed);
-    std::uniform_int_distribution<int> count(0, 24);
-    std::uniform_int_distribution<std::size_t> piece(0, kPieces.size() - 1);
-    std::uniform_int_distribution<int> length(0, kLongestRandomText);
-    std::uniform_int_distribution<int> byte(1, 255);
-    for (int round = 0; round < kRandomTexts; ++round) {
-        std::string bytes(length(random), '\0');
-        for (char& c : bytes) {
-            c = static_cast<char>(byte(random));
-        }
-        std::string notation;
-        for (int index = count(random); index > 0; --index) {
-            notation += kPieces[piece(random)];
-        }
-        ASSERT_EQ(ReadExact(bytes) >> 24, 0u) << testing::PrintToString(bytes);
-        ASSERT_EQ(ReadExact(notation) >> 24, 0u) << notation;
-    }
-    const std::string full = "rgb(calc((1e+2 * 2) / 3) 12.5% none / 50%) !important";
-    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
-        ASSERT_EQ(ReadExact(full.substr(0, cut)) >> 24, 0u) << full.substr(0, cut);
-    }
 }
 
 // A megabyte of each kind of repetition: a quadratic step or unbounded

@@ -1,7 +1,6 @@
 // The built tintbar-css, run as a user runs it: each mode's output, the
 // picture against the view's own painting, and the failures.
 
-#include "chromlib/Chromlib.h"
 #include "cli/CommandLine.h"
 #include "css/ModernCss.h"
 #include "preview/RasterSurface.h"
@@ -117,7 +116,7 @@ struct CRunCase {
 };
 
 TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
-    const std::string none = CChromlib::RgbToHtmlColor(CChromlib::HtmlColorToRgb(""));
+    const std::string none = "#000000";
     const std::string allSeven = CopyText(kAllSevenColors);
     const std::string noColors = CopyText(std::vector<std::string>(kAllSevenColors.size(), none));
     const std::string faceOnly = CopyText({none, "#123456", none, none, none, none, none});

@@ -78,7 +78,7 @@ TEST(CssImport, TextSetsEverySevenColours) {
     }
 }
 
-TEST(CssExport, CopyTextAndDeclarationsByteForByte) {
+TEST(CssExport, CopyTextByteForByte) {
     EXPECT_EQ(BuildCopyText(CScrollBarModel(kKnownColors)),
               "/*Hueline */\r\n/* Scrollbar colours made with Tintbar */\r\nBODY\r\n{\r\n"
               "\tscrollbar-track-color:#ff0000;\r\n"
@@ -89,12 +89,6 @@ TEST(CssExport, CopyTextAndDeclarationsByteForByte) {
               "\tscrollbar-3dlight-color:#563412;\r\n"
               "\tscrollbar-arrow-color:#efcdab;\r\n"
               "}");
-    // An empty indent and line end run the declarations together.
-    EXPECT_EQ(CScrollBarModel(kKnownColors).GetCssDeclarations("", ""),
-              "scrollbar-track-color:#ff0000;scrollbar-face-color:#00ff00;"
-              "scrollbar-shadow-color:#0000ff;scrollbar-darkshadow-color:#000000;"
-              "scrollbar-highlight-color:#ffffff;scrollbar-3dlight-color:#563412;"
-              "scrollbar-arrow-color:#efcdab;");
 }
 
 // Each test has a fresh folder, removed with everything in it afterwards.

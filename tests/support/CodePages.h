@@ -4,7 +4,6 @@
 // the C library's iconv, independently of the program's own conversions.
 
 #include "text/MultiByte.h"
-#include "text/Types.h"
 
 #include <iconv.h>
 
@@ -12,7 +11,8 @@
 #include <string>
 #include <string_view>
 
-inline CString InCodePage(std::string_view utf8, int codePage) {
+inline CString InCurrentCodePage(std::string_view utf8) {
+    const int codePage = multibyte::GetCodePage();
     if (codePage == multibyte::kUtf8) {
         return CString(utf8);
     }
@@ -33,8 +33,4 @@ inline CString InCodePage(std::string_view utf8, int codePage) {
     }
     out.resize(out.size() - outLeft);
     return out;
-}
-
-inline CString InCurrentCodePage(std::string_view utf8) {
-    return InCodePage(utf8, multibyte::GetCodePage());
 }

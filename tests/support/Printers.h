@@ -13,7 +13,9 @@ struct ColorValue {
     friend bool operator==(const ColorValue&, const ColorValue&) = default;
 };
 
-inline ColorValue Color(COLORREF value) { return ColorValue{value}; }
+inline ColorValue Color(COLORREF value) {
+    return ColorValue{value};
+}
 
 inline void PrintTo(const ColorValue& color, std::ostream* out) {
     char text[16];

@@ -47,16 +47,9 @@ TEST_P(StartTest, StartsFromDefaultCss) {
 }
 
 // Indexed by element number, 0 the page background.
-constexpr std::string_view kExpectedLabels[] = {
-    "背景(option)",
-    "四角形の面",
-    "トラック部分",
-    "内周右下",
-    "外周右下",
-    "内周左上",
-    "外周左上",
-    "矢印",
-};
+constexpr std::string_view kExpectedLabels[] = {"背景(option)", "四角形の面", "トラック部分",
+                                                "内周右下",     "外周右下",   "内周左上",
+                                                "外周左上",     "矢印"};
 
 struct CPointCase {
     std::int32_t x;

@@ -6,21 +6,16 @@
 
 #include "tests/support/CodePages.h"
 #include "tests/support/FakePlatform.h"
-#include "tests/support/Printers.h"
 #include "tests/view/ExpectedPicture.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
-#include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
-#include <string>
 #include <string_view>
 #include <vector>
 
