@@ -29,6 +29,8 @@ packages=(
   librsvg2-bin lintian desktop-file-utils appstream man-db libglib2.0-bin
   # Browser tests: the CSS for current browsers rendered headless
   chromium firefox-esr
+  # Line and branch coverage (scripts/coverage.sh)
+  gcovr
 )
 
 missing=()

@@ -26,5 +26,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== The Debian package: lintian, install, start from the menu entry, purge"
 bash scripts/test-package.sh
 
+echo "== A clang Release build, warnings as errors, and its unit tests"
+bash scripts/build-matrix.sh --quick
+
 echo "== Short fuzzing run"
 bash scripts/fuzz.sh --seconds 30

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Measures line and branch coverage with gcovr in a Debug build of its own
+# (build-coverage): first the core folders under the unit tests alone, then
+# the whole program under the unit and the end-to-end tests together. An
+# HTML report of the second lands in build-coverage/coverage/index.html.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build-coverage"
+jobs=$(nproc)
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
+  -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
+cmake --build "$build" -j"$jobs"
+find "$build" -name '*.gcda' -delete
+
+summary() { # folders-regex
+  gcovr --root "$root" --object-directory "$build" --filter "$root/($1)/" \
+    --exclude-throw-branches --exclude-unreachable-branches --print-summary "${@:2}" |
+    grep -E '^(lines|branches):'
+}
+
+ctest --test-dir "$build" -LE 'e2e|layering' -j"$jobs" >/dev/null
+echo "== Core folders (text, preview, css, chromlib, view), unit tests"
+summary 'text|preview|css|chromlib|view'
+
+ctest --test-dir "$build" -L e2e -j"$jobs" >/dev/null
+echo "== The whole program, unit and end-to-end tests"
+mkdir -p "$build/coverage"
+summary 'text|preview|css|chromlib|view|app|cli' --html-details "$build/coverage/index.html"
