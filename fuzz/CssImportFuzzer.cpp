@@ -30,7 +30,7 @@ constexpr std::array<std::string_view, 2> kSelectors = {"BODY", "a"};
 constexpr std::int32_t kFirstIndex = -1;
 constexpr std::int32_t kLastIndex = 11;
 // Texts up to this size are compared with the reference as well.
-constexpr std::size_t kReferenceLimit = 512;
+constexpr std::size_t kReferenceLimit = 128;
 
 std::string Number(unsigned long value) {
     return std::to_string(value);

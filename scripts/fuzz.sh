@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs each one for
-# a while on a scratch copy of its committed seed corpus. Exits non-zero when
-# a target finds a crash, a sanitizer report or a broken property.
+# Builds everything with clang in build-fuzz, instrumented for fuzzing, and
+# runs each libFuzzer target for a while on a scratch copy of its committed
+# seed corpus. Exits non-zero when a target finds a crash, a sanitizer
+# report or a broken property.
 #
 #   scripts/fuzz.sh              a short run: 30 seconds a target
 #   scripts/fuzz.sh --seconds N  N seconds a target
@@ -16,7 +17,7 @@ while [[ $# -gt 0 ]]; do
       shift 2
       ;;
     -h|--help)
-      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *)
@@ -32,7 +33,7 @@ targets=(css_import_fuzzer chromlib_fuzzer)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINTBAR_FUZZ=ON -DTINTBAR_BUILD_APP=OFF -DTINTBAR_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target "${targets[@]}" -j2
+cmake --build "$build" -j2
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/tintbar-fuzz.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
@@ -46,6 +47,7 @@ for target in "${targets[@]}"; do
   # Crash inputs land in the scratch directory; a failing one is copied out
   # of it before the scratch directory goes.
   if ! (cd "$scratch" && "$build/bin/$target" -max_total_time="$seconds" -print_final_stats=1 \
+          -dict="$root/fuzz/$target.dict" \
           -artifact_prefix="$scratch/$target-" "$corpus" 2>"$scratch/$target.log"); then
     status=1
     mkdir -p "$build/crashes"
