@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -22,7 +24,9 @@
 constexpr std::string_view kExpectedReady = "ﾚﾃﾞｨ";
 
 inline std::vector<ColorValue> Colors(const ColorList& list) {
-    return {list.begin(), list.end()};
+    std::vector<ColorValue> values;
+    std::ranges::transform(list, std::back_inserter(values), Color);
+    return values;
 }
 
 // What the user can change and what Undo brings back. Both bars always hold
