@@ -170,12 +170,16 @@ def test_window(context):
             # channel by channel; Undo brings back the one before. (The
             # pointer leaves the face first: a move to where it already is
             # never ends.)
-            app.move_mouse(*BACKGROUND_POINT)
-            choose_colour(app, FACE_POINT, "#4060a0")
-            choose_colour(app, FACE_POINT, "#4060a0", "#112233")
-            expect_equal(app.copy(), context.copy_text(START_CSS.replace(b"#4060a0", b"#112233")),
-                         "Copy after choosing #112233 for the face")
-            expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
+            # The dialog's points are reached on X11, where the pointer can be
+            # placed inside another window.
+            if context.new_desktop is Desktop:
+                app.move_mouse(*BACKGROUND_POINT)
+                choose_colour(app, FACE_POINT, "#4060a0")
+                choose_colour(app, FACE_POINT, "#4060a0", "#112233")
+                expect_equal(app.copy(),
+                             context.copy_text(START_CSS.replace(b"#4060a0", b"#112233")),
+                             "Copy after choosing #112233 for the face")
+                expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
             close_cleanly(app)
 
 
