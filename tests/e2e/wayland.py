@@ -21,11 +21,14 @@ import time
 from harness import DEFAULT_TIMEOUT, HarnessError, run, wait_for
 
 UNPRIVILEGED = 65534  # nobody
+# The program repeats a held key itself on Wayland: on a loaded machine a
+# release that comes late would turn one Paste into two, so keys never repeat.
 SWAY_CONFIG = """xwayland disable
 output * bg #204060 solid_color
 default_border none
 default_floating_border none
 focus_follows_mouse no
+input type:keyboard repeat_delay 60000
 """
 # Seconds for a program to take the keyboard focus that sway gives it.
 FOCUS_TIME = 0.2
