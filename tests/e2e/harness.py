@@ -144,7 +144,47 @@ def send_delete_window(display_name, window):
     xlib.XCloseDisplay(display)  # flushes the event
 
 
-class Desktop:
+class FreshFolder:
+    """A temporary folder with a fresh home, for one test; owner, when given,
+    owns the home's folders. It ends its server and the clipboard owners that
+    a test starts when it closes."""
+
+    def __init__(self, prefix, owner=None):
+        self.folder = tempfile.mkdtemp(prefix=prefix)
+        self.server = None
+        self._clipboard_owners = []
+        self.env = {key: value for key, value in os.environ.items()
+                    if not key.startswith(("XDG_", "GTK_", "GDK_", "DBUS_", "WAYLAND_",
+                                           "DISPLAY", "SWAYSOCK", "WLR_"))}
+        for name in ("home", "config", "cache", "data", "runtime"):
+            os.makedirs(self.path(name), mode=0o700)
+            if owner is not None:
+                os.chown(self.path(name), owner, owner)
+        self.env.update(HOME=self.path("home"), XDG_CONFIG_HOME=self.path("config"),
+                        XDG_CACHE_HOME=self.path("cache"), XDG_DATA_HOME=self.path("data"),
+                        XDG_RUNTIME_DIR=self.path("runtime"), NO_AT_BRIDGE="1",
+                        LANG="C.UTF-8", LC_ALL="C.UTF-8")
+
+    def path(self, *parts):
+        return os.path.join(self.folder, *parts)
+
+    def close(self):
+        for owner in self._clipboard_owners:
+            owner.kill()
+            owner.wait()
+        if self.server is not None and self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+class Desktop(FreshFolder):
     """A private X server with a fresh home folder, for one test."""
 
     # Menus are windows of their own, and pictures show device pixels.
@@ -152,16 +192,7 @@ class Desktop:
     shows_device_pixels = True
 
     def __init__(self):
-        self.folder = tempfile.mkdtemp(prefix="tintbar-e2e-")
-        self._clipboard_owners = []
-        self.env = {key: value for key, value in os.environ.items()
-                    if not key.startswith(("XDG_", "GTK_", "GDK_", "DBUS_", "WAYLAND_", "DISPLAY"))}
-        for name in ("home", "config", "cache", "data", "runtime"):
-            os.makedirs(self.path(name), mode=0o700)
-        self.env.update(HOME=self.path("home"), XDG_CONFIG_HOME=self.path("config"),
-                        XDG_CACHE_HOME=self.path("cache"), XDG_DATA_HOME=self.path("data"),
-                        XDG_RUNTIME_DIR=self.path("runtime"), NO_AT_BRIDGE="1",
-                        LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        super().__init__("tintbar-e2e-")
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
@@ -174,9 +205,6 @@ class Desktop:
             self.close()
             raise HarnessError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
-
-    def path(self, *parts):
-        return os.path.join(self.folder, *parts)
 
     def command(self, arguments):
         """The command line that starts a program on this desktop."""
@@ -239,22 +267,6 @@ class Desktop:
         owner.stdin.write(data)
         owner.stdin.close()
         wait_for("xclip to own the clipboard", lambda: OWNING in read_file(errors), timeout=30)
-
-    def close(self):
-        for owner in self._clipboard_owners:
-            owner.kill()
-            owner.wait()
-        if self.server.poll() is None:
-            self.server.terminate()
-            self.server.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exception):
-        self.close()
-
 
 class App:
     """One running tintbar on a Desktop, started in working_folder; wrapper

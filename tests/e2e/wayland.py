@@ -18,7 +18,7 @@ import subprocess
 import tempfile
 import time
 
-from harness import DEFAULT_TIMEOUT, HarnessError, run, wait_for
+from harness import DEFAULT_TIMEOUT, FreshFolder, HarnessError, run, wait_for
 
 UNPRIVILEGED = 65534  # nobody
 # The program repeats a held key itself on Wayland: on a loaded machine a
@@ -53,26 +53,12 @@ def shared_copy(program, folder):
     return copy
 
 
-class FreshHome:
+class FreshHome(FreshFolder):
     """A temporary folder with a fresh home for the unprivileged user."""
 
     def __init__(self, prefix):
-        self.folder = tempfile.mkdtemp(prefix=prefix)
+        super().__init__(prefix, UNPRIVILEGED if os.geteuid() == 0 else None)
         os.chmod(self.folder, 0o755)
-        self.env = {key: value for key, value in os.environ.items()
-                    if not key.startswith(("XDG_", "GTK_", "GDK_", "DBUS_", "WAYLAND_",
-                                           "DISPLAY", "SWAYSOCK", "WLR_"))}
-        for name in ("home", "config", "cache", "data", "runtime"):
-            os.makedirs(self.path(name), mode=0o700)
-            if os.geteuid() == 0:
-                os.chown(self.path(name), UNPRIVILEGED, UNPRIVILEGED)
-        self.env.update(HOME=self.path("home"), XDG_CONFIG_HOME=self.path("config"),
-                        XDG_CACHE_HOME=self.path("cache"), XDG_DATA_HOME=self.path("data"),
-                        XDG_RUNTIME_DIR=self.path("runtime"), NO_AT_BRIDGE="1",
-                        LANG="C.UTF-8", LC_ALL="C.UTF-8")
-
-    def path(self, *parts):
-        return os.path.join(self.folder, *parts)
 
     def command(self, arguments):
         return unprivileged(arguments)
@@ -91,18 +77,6 @@ class FreshHome:
                                            stderr=log)
         self.env["WAYLAND_DISPLAY"] = wait_for("the compositor's display",
                                                lambda: self._socket("wayland-"))
-
-    def close(self):
-        if self.server.poll() is None:
-            self.server.terminate()
-            self.server.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exception):
-        self.close()
 
 
 class WestonDesktop(FreshHome):
@@ -143,7 +117,6 @@ class SwayDesktop(FreshHome):
     def __init__(self, wlinput):
         super().__init__("tintbar-e2e-sway-")
         self.wlinput = wlinput
-        self._clipboard_owners = []
         with open(self.path("sway.conf"), "w") as out:
             out.write(SWAY_CONFIG)
         try:
@@ -244,8 +217,3 @@ class SwayDesktop(FreshHome):
             ["wl-paste", "--list-types"], self.env, check=False).stdout.decode().splitlines(),
             timeout=30)
 
-    def close(self):
-        for owner in self._clipboard_owners:
-            owner.kill()
-            owner.wait()
-        super().close()
