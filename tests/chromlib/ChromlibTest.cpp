@@ -4,6 +4,7 @@
 // Paste gives the same colours.
 
 #include "chromlib/Chromlib.h"
+#include "chromlib/ColorSpaces.h"
 #include "chromlib/CssColorParser.h"
 #include "chromlib/LegacyColorParser.h"
 #include "tests/support/Printers.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -179,6 +181,12 @@ TEST(CssNotation, Rounding) {
                             Gives("hsl(30 200% 50%)", 0xff8000),
                             Gives("hwb(0 20% 100%)", 0x2b2b2b)};
     ExpectNotation(accepted, {});
+    // calc() already turns NaN into 0, so the conversions are fed it directly:
+    // a channel or component that is not a number counts as 0.
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(CColorSpaces::ChannelFromScaled(kNaN), 0u);
+    EXPECT_EQ(CColorSpaces::ChannelFromUnit(kNaN), 0u);
+    EXPECT_EQ(CColorSpaces::FromHwb(0.0, kNaN, 0.5), CColorSpaces::Pack(128, 0, 0));
 }
 
 // The legacy rules alone and through the library, which reads these texts
