@@ -52,6 +52,17 @@ CLiteralCssSource::CLiteralCssSource(CString text) {
     multibyte::LowerInPlace(text);
     multibyte::TrimInPlace(text);
     m_text = text;
+    // BODY's declarations 0, 1, 2 ... in turn, up to the first empty one;
+    // the name and the value are the first two runs between colons.
+    for (const CString& declaration : GetDeclarations("BODY")) {
+        if (declaration.empty()) {
+            break;
+        }
+        std::vector<CString> parts = Tokens(declaration, ':');
+        parts.resize(std::max<std::size_t>(parts.size(), 2));
+        m_bodyProperties.emplace_back(multibyte::Trim(multibyte::Lower(parts[0])),
+                                      multibyte::Trim(multibyte::Lower(parts[1])));
+    }
 }
 
 void CLiteralCssSource::StripComments(CString& text) {
@@ -67,32 +78,29 @@ void CLiteralCssSource::StripComments(CString& text) {
     }
 }
 
-CString CLiteralCssSource::GetDeclaration(CString selector, std::int32_t index) const {
+std::vector<CString> CLiteralCssSource::GetDeclarations(CString selector) const {
     multibyte::LowerInPlace(selector);
-    const std::size_t occurrence = index < 0 ? kNotFound : Find(m_text, selector, 0);
+    const std::size_t occurrence = Find(m_text, selector, 0);
     const std::size_t open =
         occurrence == kNotFound ? kNotFound : Find(m_text, "{", occurrence + selector.size());
     const std::size_t close = open == kNotFound ? kNotFound : Find(m_text, "}", open + 1);
     if (close == kNotFound) {
         return {};
     }
-    const std::vector<CString> declarations =
+    std::vector<CString> declarations =
         Tokens(multibyte::Trim(m_text.substr(open + 1, close - open - 1)), ';');
-    const auto number = static_cast<std::size_t>(index);
-    return number < declarations.size() ? multibyte::Trim(declarations[number]) : CString();
+    for (CString& declaration : declarations) {
+        declaration = multibyte::Trim(declaration);
+    }
+    return declarations;
 }
 
 CString CLiteralCssSource::GetPropertyValue(CString property) const {
     multibyte::LowerInPlace(property);
-    for (std::int32_t index = 0;; ++index) {
-        const CString declaration = GetDeclaration("BODY", index);
-        if (declaration.empty()) {
-            return {};
-        }
-        std::vector<CString> parts = Tokens(declaration, ':');
-        parts.resize(std::max<std::size_t>(parts.size(), 2));
-        if (multibyte::Trim(multibyte::Lower(parts[0])) == property) {
-            return multibyte::Trim(multibyte::Lower(parts[1]));
+    for (const auto& [name, value] : m_bodyProperties) {
+        if (name == property) {
+            return value;
         }
     }
+    return {};
 }

@@ -2,13 +2,13 @@
 
 // The reader's rules carried out step by step in the plainest way, as the
 // reference that CCssSource is compared with: the text is rebuilt for every
-// comment, every search walks character by character, and every property
-// lookup asks for declaration 0, 1, 2 ... each found afresh from the start
-// of the text. Slow on purpose; for the fuzzer only.
+// comment and every search walks character by character. Slow on purpose;
+// for the fuzzer only.
 
 #include "text/Types.h"
 
-#include <cstdint>
+#include <utility>
+#include <vector>
 
 class CLiteralCssSource {
 public:
@@ -16,9 +16,12 @@ public:
 
     const CString& GetText() const { return m_text; }
     static void StripComments(CString& text);
-    CString GetDeclaration(CString selector, std::int32_t index) const;
+    // The trimmed declarations of the block of selector, in order.
+    std::vector<CString> GetDeclarations(CString selector) const;
     CString GetPropertyValue(CString property) const;
 
 private:
     CString m_text;
+    // The names and values of BODY's declarations, the first of a name first.
+    std::vector<std::pair<CString, CString>> m_bodyProperties;
 };

@@ -60,28 +60,6 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
     return length;
 }
 
-bool InSet(std::string_view text, std::size_t pos, std::size_t length, std::string_view set) {
-    const std::string_view character = text.substr(pos, length);
-    for (std::size_t at = 0; at < set.size(); at = NextChar(set, at)) {
-        if (set.substr(at, CharLength(set, at)) == character) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::size_t Span(std::string_view text, std::size_t pos, std::string_view set, bool wanted) {
-    std::size_t at = pos;
-    while (at < text.size()) {
-        const std::size_t length = CharLength(text, at);
-        if (InSet(text, at, length, set) != wanted) {
-            break;
-        }
-        at += length;
-    }
-    return at - pos;
-}
-
 } // namespace
 
 int GetCodePage() { return g_codePage.load(std::memory_order_relaxed); }
@@ -136,6 +114,40 @@ bool MatchesNeedCharacterWalk(std::string_view needle) {
     default:
         return false;
     }
+}
+
+bool InSet(std::string_view text, std::size_t pos, std::size_t length, std::string_view set) {
+    const std::string_view character = text.substr(pos, length);
+    for (std::size_t at = 0; at < set.size(); at = NextChar(set, at)) {
+        if (set.substr(at, CharLength(set, at)) == character) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t Span(std::string_view text, std::size_t pos, std::string_view set, bool wanted) {
+    if (pos >= text.size()) {
+        return 0;
+    }
+    // A set of one byte that is a character of its own and cannot continue
+    // a character begun before it, as the CSS delimiters ";" and ":" are in
+    // every code page, is found by a byte search without the walk: its byte
+    // stands for its character wherever it is.
+    if (set.size() == 1 && !MatchesNeedCharacterWalk(set)) {
+        const std::size_t end =
+            wanted ? text.find_first_not_of(set.front(), pos) : text.find(set.front(), pos);
+        return (end == std::string_view::npos ? text.size() : end) - pos;
+    }
+    std::size_t at = pos;
+    while (at < text.size()) {
+        const std::size_t length = CharLength(text, at);
+        if (InSet(text, at, length, set) != wanted) {
+            break;
+        }
+        at += length;
+    }
+    return at - pos;
 }
 
 // First position at or after from where the two bytes of pair stand in a
