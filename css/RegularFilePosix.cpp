@@ -17,8 +17,9 @@ FilePointer OpenRegularFile(const CString& fileName) {
         return nullptr;
     }
     FilePointer file(fdopen(descriptor, "rb"));
-    if (!file) {
-        close(descriptor);
+    // fdopen fails on an open read-only descriptor only when memory runs out.
+    if (!file) {           // GCOVR_EXCL_BR_LINE
+        close(descriptor); // GCOVR_EXCL_LINE
     }
     return file;
 }

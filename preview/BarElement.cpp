@@ -6,7 +6,8 @@
 
 namespace {
 
-// The shape for the element key at index (element number - 1).
+// The shape for the element key at index (element number - 1), which is
+// always one of the seven.
 std::unique_ptr<CElementShape> MakeShape(std::size_t index, std::int32_t vertical) {
     switch (index + 1) {
     case kFace:
@@ -21,10 +22,8 @@ std::unique_ptr<CElementShape> MakeShape(std::size_t index, std::int32_t vertica
         return std::make_unique<CHighlightShape>(vertical);
     case k3DLight:
         return std::make_unique<C3DLightShape>(vertical);
-    case kArrow:
+    default: // kArrow
         return std::make_unique<CArrowShape>(vertical);
-    default:
-        return nullptr;
     }
 }
 

@@ -152,10 +152,12 @@ TEST(CssNotation, Calc) {
                             Gives("hsl(calc(0 / 0) 100% 50%)", 0xff0000),
                             Gives("hsl(calc(infinity) 100% 50%)", 0xff0000),
                             Gives("hsl(calc(60deg * 2) 100% 50%)", 0x00ff00),
-                            Gives("hsl(calc(pi * 1rad) 100% 50%)", 0x00ffff)};
+                            Gives("hsl(calc(pi * 1rad) 100% 50%)", 0x00ffff),
+                            Gives("rgb(calc(nan) calc(e * 10) 0)", 0x001b00)};
     ExpectNotation(accepted,
                    {"rgb(calc(1 +(2)) 0 0)", "rgb(calc(10% + 10) 0 0)", "rgb(calc(10% * 10%) 0 0)",
-                    "rgb(calc(10 / 10%) 0 0)", "rgb(calc() 0 0)", "rgb(calc(foo) 0 0)"});
+                    "rgb(calc(10 / 10%) 0 0)", "rgb(calc() 0 0)", "rgb(calc(foo) 0 0)",
+                    "rgb(calc(1 + min(1)) 0 0)", "rgb(calc(2 * foo) 0 0)"});
 }
 
 // The priority mark belongs to the declaration; only a trailing one goes.

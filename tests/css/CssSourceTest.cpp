@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -79,6 +80,18 @@ TEST(CssSourceSelector, FirstOccurrenceAnywhereWins) {
         {"{scrollbar-face-color:red}BODY{", ""},
         {"BODY{;;;}", ""},
     });
+}
+
+// Declarations by index in the first rule of any selector, trimmed; a blank
+// one still counts, none comes before the first or after the last.
+TEST(CssSourceTokenizing, DeclarationsByIndex) {
+    const CCssSource source("p { a:1 ;; b:2 ; ; c:3 } BODY{ x:1; Y:2 }");
+    const std::tuple<const char*, std::int32_t, const char*> cases[] = {
+        {"P", 0, "a:1"}, {"p", 2, ""},       {"p", 3, "c:3"}, {"p", 4, ""},
+        {"p", -1, ""},   {"BODY", 1, "y:2"}, {"q", 0, ""}};
+    for (const auto& [selector, index, expected] : cases) {
+        EXPECT_EQ(source.GetDeclaration(selector, index), expected) << selector << " " << index;
+    }
 }
 
 TEST(CssSourceTokenizing, DeclarationsAndNames) {

@@ -36,10 +36,12 @@ PASTED_CSS = b"""  BODY { scrollbar-face-color: #b03020; scrollbar-track-color: 
 # empty value, as with a missing "default.css".
 NO_COLORS_CSS = b"BODY { color: red }"
 
-# Client points: the page background and the face of the horizontal bar's
-# left button.
+# Client points: the page background, the face of the horizontal bar's left
+# button and the bar's bottom edge, whose row y = 51 is the background's first
+# row on the screen but belongs to the bar, a pixel above the background.
 BACKGROUND_POINT = (60, 120)
 FACE_POINT = (12, 12)
+BOTTOM_EDGE_POINT = (20, 51)
 
 ABOUT_CAPTION = "バージョン情報 Tintbar"
 # The longest text that Paste takes, as the README gives it.
@@ -135,8 +137,8 @@ def test_window(context):
             shown = [label(app.wait_for_picture(context.picture(desktop, START_CSS)))]
             expect(shown[0], "the ready label is drawn")
             # Into the window, then within it: each move names what is under
-            # the pointer.
-            for point in (BACKGROUND_POINT, FACE_POINT):
+            # the pointer, to the pixel.
+            for point in (BACKGROUND_POINT, BOTTOM_EDGE_POINT, FACE_POINT):
                 app.move_mouse(*point)
                 shown.append(wait_for("the label at %s" % (point,), lambda: (
                     lambda now: now not in (None, shown[-1]) and now)(label(app.client_picture()))))

@@ -52,6 +52,7 @@ TEST(BarElementTest, SetKindSelectsTheArrowOrNothing) {
         CBarElement element;
         element.SetOrientation(kHorizontal);
         element.SetKind(key);
+        element.SetOrientation(kHorizontal);
         element.SetRect(kHorizontalBar.bounds);
         element.SetScale(kHorizontalBar.scale);
         CRecordingSurface surface;
