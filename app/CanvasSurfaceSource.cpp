@@ -2,6 +2,7 @@
 
 #include "app/CodePageText.h"
 #include "preview/PreviewPicture.h"
+#include "view/ViewTexts.h"
 
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
@@ -80,7 +81,7 @@ void CCanvasSurfaceSource::Show(const CRasterSurface& raster, wxDC& context) {
         context.SetFont(TextFont(kClientHeight - run.y));
         context.SetTextBackground(ToWxColour(run.background));
         context.SetTextForeground(ToWxColour(run.foreground));
-        context.DrawText(ToWxString(run.text), run.x, run.y);
+        context.DrawText(ToWxString(run.text, GetViewTextCodePage()), run.x, run.y);
     }
 }
 

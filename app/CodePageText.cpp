@@ -18,9 +18,7 @@ constexpr char kUnmappable = '?';
 constexpr std::size_t kConversionPieceBytes = 64 * 1024;
 constexpr std::size_t kLongestUtf8Sequence = 4;
 
-// The converter for the program's current code page.
-std::unique_ptr<wxMBConv> MakeConverter() {
-    const int codePage = multibyte::GetCodePage();
+std::unique_ptr<wxMBConv> MakeConverter(int codePage) {
     if (codePage == multibyte::kUtf8) {
         return std::make_unique<wxMBConvStrictUTF8>();
     }
@@ -102,8 +100,8 @@ void ConvertCharacterByCharacter(const wxMBConv& utf8, const wxMBConv& converter
 
 } // namespace
 
-wxString ToWxString(std::string_view text) {
-    const std::unique_ptr<wxMBConv> converter = MakeConverter();
+wxString ToWxString(std::string_view text, int codePage) {
+    const std::unique_ptr<wxMBConv> converter = MakeConverter(codePage);
     std::wstring wide;
     if (ConvertToWide(*converter, text, wide)) {
         return wxString(wide);
@@ -131,7 +129,7 @@ void Utf8ToCodePageInPlace(CString& text) {
     if (multibyte::GetCodePage() == multibyte::kUtf8) {
         return;
     }
-    const std::unique_ptr<wxMBConv> converter = MakeConverter();
+    const std::unique_ptr<wxMBConv> converter = MakeConverter(multibyte::GetCodePage());
     const wxMBConvStrictUTF8 utf8;
     std::wstring wide;
     CString converted;

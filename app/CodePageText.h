@@ -5,14 +5,16 @@
 // linear in the length of the text and never fail: what cannot be converted
 // is replaced.
 
+#include "text/MultiByte.h"
 #include "text/Types.h"
 
 #include <wx/string.h>
 
 #include <string_view>
 
-// Bytes that are not valid in the code page become U+FFFD.
-wxString ToWxString(std::string_view text);
+// Bytes that are not valid in the code page (by default the program's)
+// become U+FFFD.
+wxString ToWxString(std::string_view text, int codePage = multibyte::GetCodePage());
 
 // Turns UTF-8 text into the program's code page, in place. In UTF-8 the
 // bytes stay as they are, invalid ones too: the text rules read a byte that

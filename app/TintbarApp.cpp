@@ -1,6 +1,7 @@
 #include "app/TintbarApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/AppPlatform.h"
 #include "app/HelpAndVersion.h"
 #include "app/MainFrame.h"
 #include "app/TintbarDoc.h"
@@ -13,7 +14,6 @@
 #include <wx/log.h>
 #include <wx/stdpaths.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -46,12 +46,6 @@ public:
     }
 };
 
-bool HasDisplaySetting() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
 } // namespace
 
 // clang-format off
@@ -69,17 +63,13 @@ CTintbarApp::CTintbarApp() {
 CTintbarApp::~CTintbarApp() = default;
 
 bool CTintbarApp::Initialize(int& argumentCount, wxChar** arguments) {
-    // The toolkit's own complaint names only DISPLAY; ours says it once.
     bool initialized = false;
     {
         wxLogNull quiet;
         initialized = wxApp::Initialize(argumentCount, arguments);
     }
     if (!initialized) {
-        const char* x11 = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        std::fprintf(stderr, "tintbar: cannot open a display: cannot connect to \"%s\"\n",
-                     x11 != nullptr ? x11 : (wayland != nullptr ? wayland : ""));
+        ReportDisplayFailure();
     }
     return initialized;
 }
@@ -153,15 +143,8 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = AnswerHelpOrVersion(argc, argv)) {
         return *status;
     }
-    if (!HasDisplaySetting()) {
-        std::fprintf(stderr, "tintbar: cannot open a display: neither DISPLAY nor "
-                             "WAYLAND_DISPLAY is set\n");
+    if (!PrepareDisplay()) {
         return EXIT_FAILURE;
-    }
-    // Where an X server is reachable (X11, or XWayland beside a Wayland
-    // session), draw through it: the window then shows each paint at once.
-    if (std::getenv("DISPLAY") != nullptr && std::getenv("GDK_BACKEND") == nullptr) {
-        setenv("GDK_BACKEND", "x11", 0);
     }
     const int status = wxEntry(argc, argv);
     return status < 0 ? EXIT_FAILURE : status;

@@ -1,6 +1,7 @@
 #include "app/WxDesktop.h"
 
 #include "app/CodePageText.h"
+#include "view/ViewTexts.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -13,8 +14,11 @@ void CWxDesktop::Beep() {
 }
 
 void CWxDesktop::ShowMessage(const CString& text, const std::optional<CString>& caption) {
-    const wxString title = caption ? ToWxString(*caption) : wxTheApp->GetAppName();
-    wxMessageBox(ToWxString(text), title, wxOK, &m_owner);
+    // The view's messages are its own texts, not text in the program's code
+    // page.
+    const int codePage = GetViewTextCodePage();
+    const wxString title = caption ? ToWxString(*caption, codePage) : wxTheApp->GetAppName();
+    wxMessageBox(ToWxString(text, codePage), title, wxOK, &m_owner);
 }
 
 void CWxDesktop::Pause(int milliseconds) {

@@ -23,9 +23,11 @@ std::uint32_t CColorSpaces::ChannelFromScaled(double value) {
         return 0;
     }
     const double clamped = std::clamp(value, 0.0, kChannelMaximum);
-    // std::round takes halves away from zero, which is up for these values;
-    // floor(value + 0.5) would turn 0.49999999999999994 into 1.
-    return static_cast<std::uint32_t>(std::round(clamped));
+    // Halves go up. The fraction is taken exactly, so that 0.49999999999999994
+    // stays 0: floor(value + 0.5) would make it 1, and so does the round() of
+    // some C runtimes, which is therefore not used.
+    const double whole = std::floor(clamped);
+    return static_cast<std::uint32_t>(whole) + (clamped - whole >= 0.5 ? 1 : 0);
 }
 
 std::uint32_t CColorSpaces::ChannelFromUnit(double value) {

@@ -5,76 +5,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
-namespace {
-
-// Files are created as any other tool creates them, subject to the umask.
-constexpr mode_t kNewFileMode = 0666;
-
-[[noreturn]] void ThrowWriteError(const std::string& target, int error) {
-    throw CCliError("cannot write " + target + ": " + std::strerror(error), kExitFailure);
+void ThrowCannotWrite(const std::string& target, const std::string& reason) {
+    throw CCliError("cannot write " + target + ": " + reason, kExitFailure);
 }
-
-std::string Quoted(const std::string& path) {
-    return "'" + path + "'";
-}
-
-// A hidden name beside path, in the same directory so that the rename
-// cannot cross file systems.
-std::string TemporaryTemplate(const std::string& path) {
-    const std::filesystem::path target(path);
-    return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mask;
-}
-
-bool WriteAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(count);
-    }
-    return true;
-}
-
-} // namespace
 
 void WriteStandardOutput(std::string_view bytes) {
     const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stdout);
     if (written != bytes.size() || std::fflush(stdout) != 0) {
-        ThrowWriteError("standard output", errno);
-    }
-}
-
-void ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::string temporary = TemporaryTemplate(path);
-    const int descriptor = mkstemp(temporary.data());
-    if (descriptor < 0) {
-        ThrowWriteError(Quoted(path), errno);
-    }
-    // mkstemp creates the file for its owner alone; the picture is an
-    // ordinary file.
-    const bool written = fchmod(descriptor, kNewFileMode & ~CurrentUmask()) == 0 &&
-                         WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
-    const int writeError = errno;
-    const bool closed = close(descriptor) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = !written ? writeError : errno;
-        unlink(temporary.c_str());
-        ThrowWriteError(Quoted(path), error != 0 ? error : EIO);
+        ThrowCannotWrite("standard output", std::strerror(errno));
     }
 }

@@ -7,6 +7,7 @@
 #include "cli/InputText.h"
 #include "cli/OutputFile.h"
 #include "cli/PngImage.h"
+#include "cli/StandardStreams.h"
 #include "css/CopyText.h"
 #include "css/ModernCss.h"
 #include "preview/PreviewPicture.h"
@@ -42,6 +43,7 @@ void ReportError(const char* message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    SetBinaryStandardStreams();
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
         Run(CCommandLine::Parse(arguments));

@@ -6,10 +6,6 @@
 #include <emmintrin.h>
 #endif
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace multibyte {
 namespace {
 
@@ -65,14 +61,6 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
 int GetCodePage() { return g_codePage.load(std::memory_order_relaxed); }
 
 void SetCodePage(int codePage) { g_codePage.store(codePage, std::memory_order_relaxed); }
-
-int SystemCodePage() {
-#ifdef _WIN32
-    return static_cast<int>(GetACP());
-#else
-    return kUtf8;
-#endif
-}
 
 std::size_t NonAsciiCharLength(std::string_view text, std::size_t pos) {
     switch (GetCodePage()) {

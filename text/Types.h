@@ -7,8 +7,14 @@
 #include <cstdint>
 #include <string>
 
-// A colour as 0x00BBGGRR: red in the low byte, the high byte unused.
-using COLORREF = std::uint32_t;
+// COLORREF, a colour as 0x00BBGGRR (red in the low byte, the high byte
+// unused), and RECT, a pixel rectangle of left, top, right and bottom: on
+// Windows they are the system's own types, so that code which also sees the
+// system's headers sees one COLORREF and one RECT.
+#include "text/PlatformTypes.h"
+
+static_assert(sizeof(COLORREF) == 4);
+static_assert(sizeof(RECT::left) == 4 && sizeof(RECT) == 16);
 
 constexpr COLORREF RgbColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return COLORREF{red} | (COLORREF{green} << 8) | (COLORREF{blue} << 16);
@@ -20,16 +26,8 @@ constexpr std::uint8_t BlueOf(COLORREF color) { return (color >> 16) & 0xFF; }
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
-// Pixel rectangle. Fills treat it as half-open (right column and bottom row
-// outside); element hit tests treat it as closed.
-struct RECT {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    friend bool operator==(const RECT&, const RECT&) = default;
-};
+// Fills treat a RECT as half-open (right column and bottom row outside);
+// element hit tests treat it as closed.
 
 // The system's string: bytes in the program's multibyte code page, with
 // value semantics.

@@ -47,13 +47,16 @@ constexpr CJapaneseText kCopyFailedMessage = {
     "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42",
 };
 
-// Shift-JIS under code page 932; UTF-8 under 65001 and every other code
-// page, none of which has these characters in a single-byte form.
 CString InCodePage(const CJapaneseText& text) {
-    return CString{multibyte::GetCodePage() == multibyte::kShiftJis ? text.shiftJis : text.utf8};
+    return CString{GetViewTextCodePage() == multibyte::kShiftJis ? text.shiftJis : text.utf8};
 }
 
 } // namespace
+
+int GetViewTextCodePage() {
+    const int codePage = multibyte::GetCodePage();
+    return codePage == multibyte::kShiftJis ? codePage : multibyte::kUtf8;
+}
 
 CString GetHoverLabel(int element) {
     return InCodePage(kHoverLabels[element]);

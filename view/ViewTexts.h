@@ -7,6 +7,11 @@
 
 #include "text/Types.h"
 
+// The code page of these texts: the program's code page where it holds
+// Japanese (932 and UTF-8), and UTF-8 under any other, whose single bytes
+// have no Japanese characters. What shows them converts from this one.
+int GetViewTextCodePage();
+
 // The status-strip label for an element number, 1 to 7; 0 (no element)
 // gives the page background's label.
 CString GetHoverLabel(int element);

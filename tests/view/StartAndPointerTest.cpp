@@ -24,6 +24,8 @@ const CStart kStarts[] = {
     {"65001, no file", multibyte::kUtf8, nullptr, kAllBlack},
     {"65001, empty file", multibyte::kUtf8, "", kAllBlack},
     {"65001, known file", multibyte::kUtf8, kKnownCss, kKnownColors},
+    // A single-byte code page has no Japanese: the labels stay UTF-8.
+    {"1252, known file", 1252, kKnownCss, kKnownColors},
 };
 
 class StartTest : public CViewTest, public ::testing::WithParamInterface<CStart> {

@@ -1,0 +1,10 @@
+#pragma once
+
+// The few start-up steps that differ between the desktops the program runs
+// on, one small function each (AppPlatformGtk.cpp, AppPlatformWindows.cpp).
+
+// Before the toolkit starts: false, after printing why, when no display can
+// be reached at all.
+bool PrepareDisplay();
+// Prints why the toolkit could not start.
+void ReportDisplayFailure();

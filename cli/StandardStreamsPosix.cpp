@@ -1,0 +1,4 @@
+#include "cli/StandardStreams.h"
+
+// POSIX streams never translate.
+void SetBinaryStandardStreams() {}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The Windows build and its tests under Wine, as root on Debian 12: builds
+# build-windows/ (scripts/build-windows.sh), then, under the ANSI code pages
+# 1252 and 932, runs each unit test program once under Wine and the
+# end-to-end cases that drive tintbar.exe on a virtual display. Expects the
+# Linux build in build/ (its tintbar-css gives the expected texts).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+started=$SECONDS
+
+bash scripts/build-windows.sh
+LOCPATH=$(bash scripts/windows/locales.sh)
+export LOCPATH
+# One Wine prefix beside the build, made on first use; the test programs and
+# the end-to-end cases each end the wineserver they started.
+export WINEPREFIX=$top/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  echo "== Preparing the Wine prefix"
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+
+status=0
+for locale in en_US.UTF-8 ja_JP.UTF-8; do
+  echo "== Windows unit tests under Wine, locale $locale"
+  LANG=$locale LC_ALL=$locale ctest --test-dir build-windows --output-on-failure || status=1
+  wineserver -k >/dev/null 2>&1 || true
+  echo "== Windows end-to-end tests under Wine, locale $locale"
+  python3 tests/e2e/tintbar_e2e_windows.py --locale "$locale" \
+    --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
+    --reference-css build/bin/tintbar-css || status=1
+done
+echo "== The Windows part took $((SECONDS - started)) s"
+exit $status

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the Windows build and its tests need on Debian 12, beside what
+# scripts/install-deps.sh installs for the Linux build. Run as root.
+set -euo pipefail
+
+packages=(
+  # The MinGW-w64 cross compiler with POSIX threads (std::thread, std::mutex)
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  # zlib for the cross build (libpng and the toolkit use it)
+  libz-mingw-w64-dev
+  # Unpacking Debian's source packages of the toolkit and libpng
+  dpkg-dev xz-utils
+  # Running the Windows programs and their tests (64-bit Wine only)
+  wine wine64
+  # The Japanese locale compiled into a private folder for code page 932
+  locales
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=900 update -qq
+  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
+fi

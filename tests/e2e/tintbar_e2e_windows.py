@@ -1,0 +1,217 @@
+"""End-to-end tests of tintbar.exe under Wine, each on its own X server.
+
+Usage: tintbar_e2e_windows.py --tintbar TINTBAR.EXE --tintbar-css TINTBAR-CSS.EXE
+           --reference-css LINUX-TINTBAR-CSS --locale LOCALE [CASE ...]
+
+The programs run under Wine with the locale given (ja_JP.UTF-8 makes the
+ANSI code page 932, en_US.UTF-8 makes it 1252; LOCPATH may name a private
+folder of compiled locales) and the Wine prefix of WINEPREFIX. Each case
+starts its own wineserver beside its own X server and ends it afterwards.
+Expected pictures come from tintbar-css.exe --png, and expected texts from
+the Linux tintbar-css, which must agree with the Windows one byte for byte.
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+import harness
+import tintbar_e2e as common
+from harness import App, Desktop, HarnessError, wait_for
+from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, FACE_POINT, PASTED_CSS, START_CSS,
+                         expect, expect_equal, label)
+
+# Wine starts slower than a native program, the first time most of all.
+WINE_TIMEOUT = 60.0
+# The Copy header as Wine's clipboard bridge hands it to X: CR LF becomes LF.
+X_COPY_HEADER = harness.COPY_HEADER.replace(b"\r\n", b"\n")
+# "マ" in Shift-JIS is 0x83 0x7D, and 0x7D is "}": a reader that took the
+# second byte for a character would end the rule there and lose the colours
+# after it, which would then be black.
+SHIFT_JIS_TRAP = "BODY { font-family: \"マ\"; " + PASTED_CSS.decode().split("{", 1)[1]
+COLOR_DIALOG_CHOICE = (0x12, 0x34, 0x56)
+
+
+class WineDesktop(Desktop):
+    """A private X server with its own wineserver, in a locale of choice."""
+
+    def __init__(self, locale):
+        super().__init__()
+        self.env.update(LANG=locale, LC_ALL=locale, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+
+    def wine(self, arguments, stdin=None):
+        """Runs a console program under Wine; returns its completed process."""
+        completed = subprocess.run(["wine"] + arguments, env=self.env, input=stdin,
+                                   capture_output=True, timeout=WINE_TIMEOUT)
+        if completed.returncode != 0:
+            raise HarnessError("%s failed (%d): %s" % (arguments[0], completed.returncode,
+                                                       completed.stderr.decode(errors="replace")))
+        return completed
+
+    def close(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True)
+        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True)
+        super().close()
+
+
+class WineApp(App):
+    """tintbar.exe under Wine."""
+
+    def __init__(self, desktop, program, working_folder):
+        self.desktop = desktop
+        self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
+        with open(self.stderr_path, "wb") as errors:
+            self.process = subprocess.Popen(["wine", program], cwd=working_folder,
+                                            env=desktop.env, stdout=errors, stderr=errors)
+        self.window = wait_for("the main window", self._find_window, timeout=WINE_TIMEOUT)
+
+    def copy(self, *keys, keep_clipboard=False):
+        if not keep_clipboard:
+            self.desktop.offer_clipboard(b"not yet copied")
+
+        def copied():
+            text = self.desktop.read_clipboard()
+            return text if text and text.startswith(X_COPY_HEADER) else None
+
+        self.key(*(keys or ("ctrl+c",)))
+        return wait_for("Copy to fill the clipboard", copied)
+
+
+class Context(common.Context):
+    def __init__(self, tintbar, companion, reference, locale):
+        super().__init__(tintbar, companion)
+        self.reference = reference
+        self.locale = locale
+
+    def copy_text(self, css, desktop=None):
+        """What Copy writes after a Paste of css; tintbar-css.exe must write
+        the same bytes as the Linux build."""
+        expected = harness.run([self.reference], {}, stdin=css).stdout
+        if desktop is not None:
+            written = desktop.wine([self.companion], stdin=css).stdout
+            expect_equal(written, expected, "tintbar-css.exe output")
+        return expected
+
+    def picture(self, desktop, css):
+        image = desktop.path("reference-%d.png" % time.monotonic_ns())
+        desktop.wine([self.companion, "--png", image], stdin=css)
+        return harness.Picture(harness.run(["convert", image, "-depth", "8", "ppm:-"],
+                                           desktop.env).stdout)
+
+    def start(self, desktop, default_css=START_CSS):
+        folder = desktop.path("work-%d" % time.monotonic_ns())
+        os.makedirs(folder)
+        with open(os.path.join(folder, "default.css"), "wb") as out:
+            out.write(default_css)
+        return WineApp(desktop, self.tintbar, folder)
+
+
+def as_x_text(copy_text):
+    return copy_text.replace(b"\r\n", b"\n")
+
+
+def test_window(context):
+    """The 180 x 240 client area titled "Hueline" shows the picture of
+    "default.css" and a label that names what the pointer is over; a click
+    opens the colour dialog: Escape changes nothing, a colour typed into it
+    and OK changes the face; Help > About opens the About box."""
+    with WineDesktop(context.locale) as desktop:
+        start = context.picture(desktop, START_CSS)
+        with context.start(desktop) as app:
+            expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
+            shown = [label(app.wait_for_picture(start))]
+            expect(shown[0], "the ready label is drawn")
+            for point in (BACKGROUND_POINT, FACE_POINT):
+                app.move_mouse(*point)
+                shown.append(wait_for("the label at %s" % (point,), lambda: (
+                    lambda now: now not in (None, shown[-1]) and now)(label(app.client_picture()))))
+
+            app.move_mouse(*FACE_POINT, "click", 1)
+            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
+            app.key("Escape", window=dialog[0])
+            wait_for("the colour dialog to close", lambda: not app.other_windows())
+            app.wait_for_picture(start)
+
+            app.move_mouse(*FACE_POINT, "click", 1)
+            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
+            # The red, green and blue fields of the fully open dialog, by
+            # their mnemonics, then OK.
+            for key, value in zip(("alt+r", "alt+g", "alt+u"), COLOR_DIALOG_CHOICE):
+                app.key(key, window=dialog[0])
+                desktop.xdotool("key", "ctrl+a")
+                desktop.xdotool("type", str(value))
+            app.key("Return", window=dialog[0])
+            wait_for("the colour dialog to close", lambda: not app.other_windows())
+            chosen = START_CSS.replace(b"#4060a0", b"#%02x%02x%02x" % COLOR_DIALOG_CHOICE)
+            app.wait_for_picture(context.picture(desktop, chosen))
+
+            app.key("alt+h")
+            wait_for("the Help menu", app.other_windows)
+            desktop.xdotool("key", "a")
+            about = wait_for("the About box", lambda: [
+                w for w in app.other_windows() if desktop.window_name(w) == ABOUT_CAPTION])
+            app.key("Return", window=about[0])
+            wait_for("the About box to close", lambda: not app.other_windows())
+            expect_equal(app.close(), 0, "exit status after the close box")
+
+
+def test_clipboard(context):
+    """Copy puts the Copy text on the clipboard; Paste of text from another
+    program, Shift-JIS included under code page 932, changes the colours;
+    Undo brings them back."""
+    with WineDesktop(context.locale) as desktop:
+        start, pasted = context.picture(desktop, START_CSS), context.picture(desktop, PASTED_CSS)
+        start_text = context.copy_text(START_CSS, desktop)
+        pasted_text = context.copy_text(PASTED_CSS, desktop)
+        with context.start(desktop) as app:
+            app.wait_for_picture(start)
+            expect_equal(app.copy(), as_x_text(start_text), "Copy")
+
+            desktop.offer_clipboard(PASTED_CSS)
+            app.key("ctrl+v")
+            app.wait_for_picture(pasted)
+            expect_equal(app.copy(), as_x_text(pasted_text), "Copy after Paste")
+            expect_equal(app.copy("ctrl+z", "ctrl+c"), as_x_text(start_text), "Copy after Undo")
+            app.wait_for_picture(start)
+
+            desktop.offer_clipboard(SHIFT_JIS_TRAP.encode())
+            app.key("ctrl+v")
+            app.wait_for_picture(pasted)
+            expect_equal(app.copy(), as_x_text(pasted_text), "Copy after a Japanese Paste")
+            expect_equal(app.close(), 0, "exit status after the close box")
+
+
+CASES = {
+    "window": test_window,
+    "clipboard": test_clipboard,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--tintbar", required=True)
+    parser.add_argument("--tintbar-css", required=True)
+    parser.add_argument("--reference-css", required=True)
+    parser.add_argument("--locale", required=True)
+    parser.add_argument("--screenshot-folder")
+    parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
+    options = parser.parse_args()
+    context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
+                      os.path.abspath(options.reference_css), options.locale)
+    failed = 0
+    for name in options.cases or sorted(CASES):
+        started = time.monotonic()
+        try:
+            CASES[name](context)
+            print("PASS %s under %s (%.1f s)" % (name, options.locale, time.monotonic() - started))
+        except (HarnessError, subprocess.SubprocessError) as error:
+            failed += 1
+            print("FAIL %s under %s: %s" % (name, options.locale, error))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
