@@ -19,10 +19,10 @@ CRasterSurface::CRasterSurface(std::int32_t width, std::int32_t height, COLORREF
 void CRasterSurface::FillRectangle(const RECT& rect, COLORREF color) {
     // Clamping every edge into the raster before any arithmetic keeps
     // inverted, negative and huge rectangles inside the buffer.
-    const std::int32_t left = std::clamp(rect.left, 0, m_width);
-    const std::int32_t right = std::clamp(rect.right, 0, m_width);
-    const std::int32_t top = std::clamp(rect.top, 0, m_height);
-    const std::int32_t bottom = std::clamp(rect.bottom, 0, m_height);
+    const std::int32_t left = std::clamp<std::int32_t>(rect.left, 0, m_width);
+    const std::int32_t right = std::clamp<std::int32_t>(rect.right, 0, m_width);
+    const std::int32_t top = std::clamp<std::int32_t>(rect.top, 0, m_height);
+    const std::int32_t bottom = std::clamp<std::int32_t>(rect.bottom, 0, m_height);
     if (left >= right || top >= bottom) {
         return;
     }
