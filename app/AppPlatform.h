@@ -8,3 +8,8 @@
 bool PrepareDisplay();
 // Prints why the toolkit could not start.
 void ReportDisplayFailure();
+
+// Whether drawing through a client context outside a paint request reaches
+// the screen; where it does not, the window is asked to repaint itself at
+// once instead.
+bool ClientDrawingReachesScreen();

@@ -1,5 +1,7 @@
 #include "app/AppPlatform.h"
 
+#include <wx/utils.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,4 +34,9 @@ void ReportDisplayFailure() {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     std::fprintf(stderr, "tintbar: cannot open a display: cannot connect to \"%s\"\n",
                  x11 != nullptr ? x11 : (wayland != nullptr ? wayland : ""));
+}
+
+// Only X11 shows such drawing; native Wayland does not.
+bool ClientDrawingReachesScreen() {
+    return wxGetDisplayInfo().type == wxDisplayX11;
 }

@@ -1,5 +1,6 @@
 #include "app/CanvasSurfaceSource.h"
 
+#include "app/AppPlatform.h"
 #include "app/CodePageText.h"
 #include "preview/PreviewPicture.h"
 #include "view/ViewTexts.h"
@@ -7,7 +8,6 @@
 #include <wx/bitmap.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
-#include <wx/utils.h>
 
 #include <algorithm>
 
@@ -15,13 +15,6 @@ namespace {
 
 wxColour ToWxColour(COLORREF color) {
     return wxColour(RedOf(color), GreenOf(color), BlueOf(color));
-}
-
-// Drawing through a client context outside a paint request reaches the
-// screen on X11 only; elsewhere (native Wayland) the window is asked to
-// repaint itself at once instead.
-bool ClientContextReachesScreen() {
-    return wxGetDisplayInfo().type == wxDisplayX11;
 }
 
 // Text runs are drawn in the window's font, made smaller where large text
@@ -57,7 +50,7 @@ void CCanvasSurfaceSource::ReleaseSurface(CDrawSurface& surface) {
     }
     if (m_paintContext != nullptr) {
         Show(*m_raster, *m_paintContext);
-    } else if (ClientContextReachesScreen()) {
+    } else if (ClientDrawingReachesScreen()) {
         wxClientDC context(&m_window);
         Show(*m_raster, context);
     } else {

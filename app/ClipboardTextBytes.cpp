@@ -1,28 +1,22 @@
 #include "app/ClipboardTextBytes.h"
 
+#include "app/ClipboardPlatform.h"
+
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <new>
 
-namespace {
-
-// UTF8_STRING first; STRING only from owners that offer nothing better.
-constexpr wxDataFormatId kTextFormats[] = {wxDF_UNICODETEXT, wxDF_TEXT};
-
-} // namespace
-
 wxDataFormat CClipboardTextBytes::GetPreferredFormat(Direction) const {
-    return kTextFormats[0];
+    return PasteTextFormats().front();
 }
 
 size_t CClipboardTextBytes::GetFormatCount(Direction direction) const {
-    return direction == Set ? std::size(kTextFormats) : 0;
+    return direction == Set ? PasteTextFormats().size() : 0;
 }
 
 void CClipboardTextBytes::GetAllFormats(wxDataFormat* formats, Direction direction) const {
     if (direction == Set) {
-        std::copy(std::begin(kTextFormats), std::end(kTextFormats), formats);
+        std::ranges::copy(PasteTextFormats(), formats);
     }
 }
 

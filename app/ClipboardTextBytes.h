@@ -1,8 +1,8 @@
 #pragma once
 
 // What Paste asks of the toolkit's clipboard: the text as the bytes that the
-// clipboard's owner sends (UTF-8, or plain STRING where that is all it
-// offers), up to the first NUL, kept only when it is no longer than a chosen
+// clipboard's owner sends in the formats of PasteTextFormats, up to the
+// first NUL, kept only when it is no longer than a chosen
 // limit. It takes the bytes straight from the toolkit's transfer buffer, so
 // the text is never widened into the toolkit's own strings. It only
 // receives: it offers nothing to other programs.

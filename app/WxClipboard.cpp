@@ -1,12 +1,13 @@
 #include "app/WxClipboard.h"
 
-#include "app/ClipboardOffer.h"
+#include "app/ClipboardPlatform.h"
 #include "app/ClipboardTextBytes.h"
 #include "app/CodePageText.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -19,7 +20,8 @@ void CWxClipboard::Close() {
 }
 
 ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
-    if (!wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && !wxTheClipboard->IsSupported(wxDF_TEXT)) {
+    if (std::ranges::none_of(PasteTextFormats(),
+                             [](wxDataFormatId format) { return wxTheClipboard->IsSupported(format); })) {
         return ClipboardRead::kNoText;
     }
     CClipboardTextBytes data(maxBytes);
@@ -31,7 +33,7 @@ ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
     }
     text = data.TakeText();
     try {
-        Utf8ToCodePageInPlace(text);
+        PastedTextToCodePage(text);
     } catch (const std::bad_alloc&) {
         text.clear();
         return ClipboardRead::kLockFailed;

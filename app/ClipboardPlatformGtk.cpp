@@ -1,4 +1,6 @@
-#include "app/ClipboardOffer.h"
+#include "app/ClipboardPlatform.h"
+
+#include "app/CodePageText.h"
 
 #include <gtk/gtk.h>
 
@@ -61,4 +63,14 @@ bool OfferClipboardText(const wxString& text) {
     // A clipboard manager may keep every target once the program ends.
     gtk_clipboard_set_can_store(clipboard, nullptr, 0);
     return true;
+}
+
+std::span<const wxDataFormatId> PasteTextFormats() {
+    // UTF8_STRING first; STRING only from owners that offer nothing better.
+    static constexpr wxDataFormatId kFormats[] = {wxDF_UNICODETEXT, wxDF_TEXT};
+    return kFormats;
+}
+
+void PastedTextToCodePage(CString& text) {
+    Utf8ToCodePageInPlace(text);
 }
