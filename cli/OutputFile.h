@@ -15,7 +15,7 @@ void WriteStandardOutput(std::string_view bytes);
 // Writes a temporary file beside path and renames it to path. Throws
 // CCliError when any step fails; the temporary file is removed then. Each
 // platform has its own (OutputFilePosix.cpp, OutputFileWindows.cpp).
-void ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // Throws the CCliError that says target cannot be written, and why.
 [[noreturn]] void ThrowCannotWrite(const std::string& target, const std::string& reason);

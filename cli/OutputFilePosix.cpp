@@ -47,7 +47,7 @@ bool WriteAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-void ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::string temporary = TemporaryTemplate(path);
     const int descriptor = mkstemp(temporary.data());
     if (descriptor < 0) {

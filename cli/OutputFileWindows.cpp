@@ -46,11 +46,19 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+// The name as Windows' own wide name: the command line gives it in the
+// system's ANSI code page, which the C++ library's narrow paths need not use.
+std::filesystem::path FromAnsi(const std::string& name) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), length);
+    return wide;
+}
+
 } // namespace
 
-void ReplaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    // The name is in the system's ANSI code page, as the command line gave it.
-    const std::filesystem::path target(path);
+void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path target = FromAnsi(path);
     std::filesystem::path temporary;
     const HANDLE file = CreateTemporaryBeside(target, temporary);
     if (file == INVALID_HANDLE_VALUE) {

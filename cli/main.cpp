@@ -28,7 +28,7 @@ void Run(const CCommandLine& commandLine) {
     CScrollBarModel bar;
     bar.ImportCssText(ReadInputText(commandLine.inputPath));
     if (commandLine.output == OutputKind::kPng) {
-        ReplaceFile(commandLine.pngPath, EncodePng(RenderPreviewPicture(bar.GetColors())));
+        ReplaceFileContents(commandLine.pngPath, EncodePng(RenderPreviewPicture(bar.GetColors())));
     } else if (commandLine.output == OutputKind::kModernCss) {
         WriteStandardOutput(BuildModernCss(bar));
     } else {

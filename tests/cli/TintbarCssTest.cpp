@@ -6,6 +6,7 @@
 #include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshFolder.h"
 #include "tests/support/Printers.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
@@ -46,19 +47,8 @@ std::string ReadWhole(const fs::path& path) {
 // only what the tool itself leaves there.
 class CToolRun {
 public:
-    CToolRun() {
-        std::string pattern = (fs::temp_directory_path() / "tintbar-cli-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a scratch directory");
-        }
-        m_root = pattern;
-        fs::create_directory(GetDirectory());
-    }
-    ~CToolRun() {
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-    fs::path GetDirectory() const { return m_root / "work"; }
+    CToolRun() { fs::create_directory(GetDirectory()); }
+    fs::path GetDirectory() const { return m_root.Path() / "work"; }
     void WriteFile(const fs::path& path, const std::string& bytes) const {
         std::ofstream(GetDirectory() / path, std::ios::binary) << bytes;
     }
@@ -76,12 +66,12 @@ public:
             command += " '" + argument + "'";
         }
         const int status = std::system((command + " <../input >../output 2>../errors").c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(m_root / "output"),
-                ReadWhole(m_root / "errors")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(m_root.Path() / "output"),
+                ReadWhole(m_root.Path() / "errors")};
     }
 
 private:
-    fs::path m_root;
+    CFreshFolder m_root{"tintbar-cli-"};
 };
 
 // All seven, in any case, with comments, a selector list and colour names.
