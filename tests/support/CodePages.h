@@ -1,36 +1,12 @@
 #pragma once
 
-// Expected texts are written once, in UTF-8, and converted to a code page by
-// the C library's iconv, independently of the program's own conversions.
+// Expected texts are written once, in UTF-8, and converted to the program's
+// code page by the system's own converter (iconv, or Windows' code page
+// functions), independently of the program's own conversions.
 
 #include "text/MultiByte.h"
 
-#include <iconv.h>
-
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
-inline CString InCurrentCodePage(std::string_view utf8) {
-    const int codePage = multibyte::GetCodePage();
-    if (codePage == multibyte::kUtf8) {
-        return CString(utf8);
-    }
-    const iconv_t converter = iconv_open(("CP" + std::to_string(codePage)).c_str(), "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("iconv cannot convert to code page " + std::to_string(codePage));
-    }
-    std::string in(utf8);
-    CString out(in.size() * 2, '\0');
-    char* inAt = in.data();
-    char* outAt = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    const std::size_t converted = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-    iconv_close(converter);
-    if (converted == static_cast<std::size_t>(-1)) {
-        throw std::runtime_error("iconv cannot convert \"" + in + "\"");
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
+// Throws std::runtime_error when the system cannot convert the text.
+CString InCurrentCodePage(std::string_view utf8);

@@ -71,7 +71,7 @@ using ClipboardTest = CViewTest;
 TEST_F(ClipboardTest, Outcomes) {
     for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
         multibyte::SetCodePage(codePage);
-        const CString copyFailed = "Fatal error: " + InCurrentCodePage(kExpectedCopyFailed);
+        const CString copyFailed = "Fatal error: " + InViewTextCodePage(kExpectedCopyFailed);
         for (const CClipboardCase& row : kClipboardCases) {
             SCOPED_TRACE(::testing::Message() << row.what << " in code page " << codePage);
             CTintbarView& view = StartView();
@@ -136,7 +136,7 @@ TEST_F(ClipboardTest, CopyThenPaste) {
         view.OnEditPaste();
 
         EXPECT_EQ(StateOf(view), copied);
-        EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
+        EXPECT_EQ(view.GetLabel(), InViewTextCodePage(kExpectedReady));
     }
 }
 

@@ -37,7 +37,7 @@ using PaintTest = CViewTest;
 // A click and Undo repaint everything and leave the label "ready".
 TEST_F(PaintTest, StartUpThenColourChangeThenUndoThenNoSurface) {
     CTintbarView& view = StartView();
-    const CString ready = InCurrentCodePage(kExpectedReady);
+    const CString ready = InViewTextCodePage(kExpectedReady);
     view.OnDraw();
     EXPECT_TRUE(PaintedAsExpected(m_platform->picture, kWhite, kKnownColors, ready));
 

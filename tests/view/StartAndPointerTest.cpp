@@ -42,7 +42,7 @@ TEST_P(StartTest, StartsFromDefaultCss) {
     CTintbarView& view = Start();
     const CViewState expected = {kWhite, GetParam().colors};
     EXPECT_EQ(StateOf(view), expected);
-    EXPECT_EQ(view.GetLabel(), InCurrentCodePage(kExpectedReady));
+    EXPECT_EQ(view.GetLabel(), InViewTextCodePage(kExpectedReady));
     EXPECT_EQ(m_platform->log, "");
     view.OnEditUndo();
     EXPECT_EQ(StateOf(view), expected);
@@ -106,7 +106,7 @@ TEST_P(StartTest, EveryPointNamesAndPicksItsElement) {
         EXPECT_EQ(m_platform->log, "paint " + DialogFor(initial) + " paint paint");
         EXPECT_EQ(StateOf(view), before);
         EXPECT_EQ(m_platform->picture->GetTextRuns().at(0).text,
-                  InCurrentCodePage(kExpectedLabels[point.element]));
+                  InViewTextCodePage(kExpectedLabels[point.element]));
     }
 }
 

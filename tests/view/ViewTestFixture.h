@@ -6,6 +6,7 @@
 
 #include "tests/support/CodePages.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshFolder.h"
 #include "tests/view/ExpectedPicture.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
@@ -22,6 +23,12 @@
 #include <vector>
 
 constexpr std::string_view kExpectedReady = "ﾚﾃﾞｨ";
+
+// A Japanese text as the view holds it: in Shift-JIS under 932, and in UTF-8
+// under any other code page, whose single bytes have no Japanese characters.
+inline CString InViewTextCodePage(std::string_view utf8) {
+    return multibyte::GetCodePage() == multibyte::kShiftJis ? InCurrentCodePage(utf8) : CString(utf8);
+}
 
 inline std::vector<ColorValue> Colors(const ColorList& list) {
     std::vector<ColorValue> values;
@@ -78,17 +85,10 @@ inline CViewState WithColor(CViewState state, int element, COLORREF color) {
 
 class CViewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tintbar-view-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_directory = pattern;
-        std::filesystem::current_path(m_directory);
-    }
+    void SetUp() override { std::filesystem::current_path(m_directory.Path()); }
 
     void TearDown() override {
         std::filesystem::current_path(m_savedDirectory);
-        std::filesystem::remove_all(m_directory);
         multibyte::SetCodePage(m_savedCodePage);
     }
 
@@ -111,5 +111,5 @@ protected:
 private:
     const int m_savedCodePage = multibyte::GetCodePage();
     const std::filesystem::path m_savedDirectory = std::filesystem::current_path();
-    std::filesystem::path m_directory;
+    CFreshFolder m_directory{"tintbar-view-"};
 };
