@@ -2,7 +2,7 @@
 # Cross-builds the Windows programs on Debian 12, as root: installs MinGW-w64
 # and Wine, builds the static toolkit once into /var/cache/tintbar (reused
 # later), then tintbar.exe, tintbar-css.exe, the unit tests and the portable
-# zip in build-windows/.
+# zip in build-windows/. Options given are passed to CMake.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -12,7 +12,7 @@ bash scripts/windows/install-deps.sh
 prefix=$(JOBS=$(nproc) bash scripts/windows/toolkit.sh)
 
 echo "== Cross-build for Windows"
-cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release "$@" \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTINTBAR_WINDOWS_PREFIX="$prefix"
 cmake --build build-windows -j"$(nproc)"
 cmake --build build-windows --target portable-zip

@@ -1,11 +1,13 @@
 """End-to-end tests of tintbar.exe under Wine, each on its own X server.
 
 Usage: tintbar_e2e_windows.py --tintbar TINTBAR.EXE --tintbar-css TINTBAR-CSS.EXE
-           --reference-css LINUX-TINTBAR-CSS --locale LOCALE [CASE ...]
+           --reference-css LINUX-TINTBAR-CSS --locale LOCALE [--locale LOCALE]
+           [--screenshot-folder FOLDER] [CASE ...]
 
-The programs run under Wine with the locale given (ja_JP.UTF-8 makes the
-ANSI code page 932, en_US.UTF-8 makes it 1252; LOCPATH may name a private
-folder of compiled locales) and the Wine prefix of WINEPREFIX. Each case
+The programs run under Wine with each locale given in turn (ja_JP.UTF-8
+makes the ANSI code page 932, en_US.UTF-8 makes it 1252; LOCPATH may name a
+private folder of compiled locales), and the hover labels must look the same
+under every one of them and the Wine prefix of WINEPREFIX. Each case
 starts its own wineserver beside its own X server and ends it afterwards.
 Expected pictures come from tintbar-css.exe --png, and expected texts from
 the Linux tintbar-css, which must agree with the Windows one byte for byte.
@@ -81,10 +83,20 @@ class WineApp(App):
 
 
 class Context(common.Context):
-    def __init__(self, tintbar, companion, reference, locale):
+    def __init__(self, tintbar, companion, reference, screenshot_folder=None):
         super().__init__(tintbar, companion)
         self.reference = reference
-        self.locale = locale
+        self.screenshot_folder = screenshot_folder
+        self.locale = None
+        # The hover labels as drawn under each locale run so far.
+        self.labels = {}
+
+    def keep_screenshot(self, desktop, window, name):
+        """Saves a window's picture for a person to look at, if asked to."""
+        if self.screenshot_folder:
+            os.makedirs(self.screenshot_folder, exist_ok=True)
+            path = os.path.join(self.screenshot_folder, "%s-%s.png" % (self.locale.split(".")[0], name))
+            desktop.screenshot(window, "png:" + path)
 
     def copy_text(self, css, desktop=None):
         """What Copy writes after a Paste of css; tintbar-css.exe must write
@@ -113,6 +125,13 @@ def as_x_text(copy_text):
     return copy_text.replace(b"\r\n", b"\n")
 
 
+def click_face(app):
+    """Clicks the face from elsewhere: xdotool waits for a pointer move, which
+    does not happen when the pointer is already over the face."""
+    app.move_mouse(*BACKGROUND_POINT)
+    app.move_mouse(*FACE_POINT, "click", 1)
+
+
 def test_window(context):
     """The 180 x 240 client area titled "Hueline" shows the picture of
     "default.css" and a label that names what the pointer is over; a click
@@ -128,21 +147,30 @@ def test_window(context):
                 app.move_mouse(*point)
                 shown.append(wait_for("the label at %s" % (point,), lambda: (
                     lambda now: now not in (None, shown[-1]) and now)(label(app.client_picture()))))
+            context.keep_screenshot(desktop, app.window, "face-label")
+            # The same Japanese glyphs whatever the code page, not its bytes
+            # read as another code page's characters.
+            for other, labels in context.labels.items():
+                expect(labels == shown, "the labels under %s are those under %s" % (context.locale, other))
+            context.labels[context.locale] = shown
 
-            app.move_mouse(*FACE_POINT, "click", 1)
+            click_face(app)
             dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
+            context.keep_screenshot(desktop, dialog[0], "colour-dialog")
             app.key("Escape", window=dialog[0])
             wait_for("the colour dialog to close", lambda: not app.other_windows())
             app.wait_for_picture(start)
 
-            app.move_mouse(*FACE_POINT, "click", 1)
+            click_face(app)
             dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
-            # The red, green and blue fields of the fully open dialog, by
-            # their mnemonics, then OK.
-            for key, value in zip(("alt+r", "alt+g", "alt+u"), COLOR_DIALOG_CHOICE):
-                app.key(key, window=dialog[0])
+            # The red field of the fully open dialog by its mnemonic, green
+            # and blue after it in tab order, then OK.
+            app.key("alt+r", window=dialog[0])
+            for value in COLOR_DIALOG_CHOICE:
                 desktop.xdotool("key", "ctrl+a")
                 desktop.xdotool("type", str(value))
+                desktop.xdotool("key", "Tab")
+            context.keep_screenshot(desktop, dialog[0], "colour-dialog-chosen")
             app.key("Return", window=dialog[0])
             wait_for("the colour dialog to close", lambda: not app.other_windows())
             chosen = START_CSS.replace(b"#4060a0", b"#%02x%02x%02x" % COLOR_DIALOG_CHOICE)
@@ -153,6 +181,7 @@ def test_window(context):
             desktop.xdotool("key", "a")
             about = wait_for("the About box", lambda: [
                 w for w in app.other_windows() if desktop.window_name(w) == ABOUT_CAPTION])
+            context.keep_screenshot(desktop, about[0], "about")
             app.key("Return", window=about[0])
             wait_for("the About box to close", lambda: not app.other_windows())
             expect_equal(app.close(), 0, "exit status after the close box")
@@ -195,21 +224,23 @@ def main():
     parser.add_argument("--tintbar", required=True)
     parser.add_argument("--tintbar-css", required=True)
     parser.add_argument("--reference-css", required=True)
-    parser.add_argument("--locale", required=True)
+    parser.add_argument("--locale", action="append", required=True,
+                        help="a locale to run the cases under; may be repeated")
     parser.add_argument("--screenshot-folder")
     parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
     options = parser.parse_args()
     context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
-                      os.path.abspath(options.reference_css), options.locale)
+                      os.path.abspath(options.reference_css), options.screenshot_folder)
     failed = 0
-    for name in options.cases or sorted(CASES):
-        started = time.monotonic()
-        try:
-            CASES[name](context)
-            print("PASS %s under %s (%.1f s)" % (name, options.locale, time.monotonic() - started))
-        except (HarnessError, subprocess.SubprocessError) as error:
-            failed += 1
-            print("FAIL %s under %s: %s" % (name, options.locale, error))
+    for context.locale in options.locale:
+        for name in options.cases or sorted(CASES):
+            started = time.monotonic()
+            try:
+                CASES[name](context)
+                print("PASS %s under %s (%.1f s)" % (name, context.locale, time.monotonic() - started))
+            except (HarnessError, subprocess.SubprocessError) as error:
+                failed += 1
+                print("FAIL %s under %s: %s" % (name, context.locale, error))
     return 1 if failed else 0
 
 
