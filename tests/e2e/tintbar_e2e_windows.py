@@ -213,7 +213,36 @@ def test_clipboard(context):
             expect_equal(app.close(), 0, "exit status after the close box")
 
 
+def version_value(program, key):
+    """A string of the executable's version block, found by its UTF-16 key."""
+    data = harness.read_file(program)
+    at = data.find((key + "\0").encode("utf-16-le"))
+    expect(at >= 0, "%s in the version block" % key)
+    at += 2 * (len(key) + 1)
+    at += (at % 4)  # the value starts on a 32-bit boundary
+    end = at
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le")
+
+
+def test_resources(context):
+    """The version block and the manifest that tintbar.exe carries."""
+    for key, expected in (("FileVersion", "1, 0, 0, 1"), ("ProductVersion", "1, 0, 0, 1"),
+                          ("FileDescription", "HTMLスクロールバー着色ツール"),
+                          ("InternalName", "Tintbar.EXE"), ("OriginalFilename", "Tintbar.EXE"),
+                          ("ProductName", harness.TITLE)):
+        expect_equal(version_value(context.tintbar, key), expected, key)
+    data = harness.read_file(context.tintbar)
+    manifest = data[data.find(b"<assembly"):data.find(b"</assembly>")]
+    expect(b"Microsoft.Windows.Common-Controls" in manifest and b'version="6.0.0.0"' in manifest,
+           "the manifest asks for common controls 6")
+    expect(b"PerMonitorV2" in manifest, "the manifest asks for per-monitor DPI awareness")
+    expect(b"<activeCodePage" not in manifest, "the manifest keeps the system's ANSI code page")
+
+
 CASES = {
+    "resources": test_resources,
     "window": test_window,
     "clipboard": test_clipboard,
 }
