@@ -18,11 +18,12 @@ export WINEPREFIX=$top/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscor
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "== Preparing the Wine prefix"
   wineboot --init >/dev/null 2>&1
-  # Windows links its interface fonts to a Japanese one for characters they
-  # lack; a new Wine prefix does not, so link them to the Noto CJK font.
-  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-      /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
+  # Windows links its interface fonts to a Japanese one for the characters
+  # they lack. Wine rewrites those links for the code page at each start, and
+  # under 1252 links to fonts that are not there, so the test prefix draws its
+  # interface fonts in the Noto CJK font, which has both scripts.
+  for face in "Tahoma" "MS UI Gothic"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'Noto Sans CJK JP' /f >/dev/null 2>&1
   done
   wineserver -w
 fi

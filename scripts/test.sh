@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tintbar and runs every test: the unit,
-# end-to-end and browser tests, the unit tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the Debian package, and a short fuzzing run.
+# end-to-end and browser tests, the Windows build under Wine, the unit tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
+# package, and a short fuzzing run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -16,6 +17,9 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Browser tests: the CSS for current browsers in Chromium and Firefox ESR"
 bash scripts/test-browsers.sh
+
+echo "== The Windows build: unit and end-to-end tests under Wine in code pages 1252 and 932"
+bash scripts/test-windows.sh
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_WERROR=ON -DTINTBAR_SANITIZE=ON -DTINTBAR_BUILD_APP=OFF
