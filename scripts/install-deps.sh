@@ -10,8 +10,9 @@ packages=(
   libwxgtk3.2-dev libgtk-3-dev
   # The command-line companion's PNG output
   libpng-dev
-  # Unit tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # Unit tests and benchmarks; the X11 colour database the colour names are
+  # checked against
+  googletest libgtest-dev libgmock-dev libbenchmark-dev x11-common
   # Fuzzing (libFuzzer ships with clang's runtime)
   clang libclang-rt-14-dev
   # End-to-end tests: a virtual display, input, clipboard and screenshots

@@ -7,14 +7,20 @@
 #include "chromlib/ColorSpaces.h"
 #include "chromlib/CssColorParser.h"
 #include "chromlib/LegacyColorParser.h"
+#include "chromlib/NamedColors.h"
 #include "tests/support/Printers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <fstream>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +89,35 @@ void ExpectNotation(const Cases& accepted, const std::vector<std::string_view>& 
         EXPECT_EQ(Read(text), Color(CLegacyColorParser::Parse(text).value_or(kBlack)))
             << '"' << text << '"';
     }
+}
+
+// The X11 colour database (x11-common, which the end-to-end tests' X server
+// brings) is an independent list of the same values: every colour name it
+// shares with CSS has its value there, but for the few that CSS redefined.
+TEST(CssNotation, NamedColoursAgreeWithTheX11Database) {
+    std::ifstream database("/usr/share/X11/rgb.txt");
+    ASSERT_TRUE(database) << "/usr/share/X11/rgb.txt (x11-common) is missing";
+    const std::set<std::string> redefined = {"gray", "grey", "green", "maroon", "purple"};
+    int compared = 0;
+    for (std::string line; std::getline(database, line);) {
+        std::istringstream fields(line);
+        int red = 0;
+        int green = 0;
+        int blue = 0;
+        std::string name;
+        std::string more;
+        // Comments and names of several words are passed over.
+        if (!(fields >> red >> green >> blue >> name) || fields >> more) {
+            continue;
+        }
+        std::ranges::transform(name, name.begin(), [](unsigned char c) { return std::tolower(c); });
+        const std::optional<std::uint32_t> named = CNamedColors::FindNamed(name);
+        if (named && !redefined.contains(name)) {
+            EXPECT_EQ(Color(*named), Color(RgbColor(red, green, blue))) << name;
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 130);
 }
 
 // Hex lengths just beside the four that are read, a bad digit in the
