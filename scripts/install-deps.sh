@@ -34,15 +34,4 @@ packages=(
   gcovr
 )
 
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-
-if ((${#missing[@]})); then
-  export DEBIAN_FRONTEND=noninteractive
-  # Waits for dpkg's lock while another apt-get holds it.
-  apt-get -o DPkg::Lock::Timeout=900 update -qq
-  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash "$(dirname "$0")/apt-install.sh" "${packages[@]}"

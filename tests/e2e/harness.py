@@ -272,6 +272,9 @@ class App:
     """One running tintbar on a Desktop, started in working_folder; wrapper
     is a command that execs the program, given as its last words."""
 
+    # How a Copy text starts as the clipboard hands it over.
+    copy_header = COPY_HEADER
+
     def __init__(self, desktop, program, working_folder, arguments=(), wrapper=()):
         self.desktop = desktop
         self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
@@ -352,7 +355,7 @@ class App:
 
         def copied():
             text = self.desktop.read_clipboard()
-            return text if text and text.startswith(COPY_HEADER) else None
+            return text if text and text.startswith(self.copy_header) else None
 
         self.key(*(keys or ("ctrl+c",)))
         return wait_for("Copy to fill the clipboard", copied)

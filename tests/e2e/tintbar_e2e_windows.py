@@ -62,6 +62,8 @@ class WineDesktop(Desktop):
 class WineApp(App):
     """tintbar.exe under Wine."""
 
+    copy_header = X_COPY_HEADER
+
     def __init__(self, desktop, program, working_folder):
         self.desktop = desktop
         self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
@@ -69,17 +71,6 @@ class WineApp(App):
             self.process = subprocess.Popen(["wine", program], cwd=working_folder,
                                             env=desktop.env, stdout=errors, stderr=errors)
         self.window = wait_for("the main window", self._find_window, timeout=WINE_TIMEOUT)
-
-    def copy(self, *keys, keep_clipboard=False):
-        if not keep_clipboard:
-            self.desktop.offer_clipboard(b"not yet copied")
-
-        def copied():
-            text = self.desktop.read_clipboard()
-            return text if text and text.startswith(X_COPY_HEADER) else None
-
-        self.key(*(keys or ("ctrl+c",)))
-        return wait_for("Copy to fill the clipboard", copied)
 
 
 class Context(common.Context):
