@@ -12,8 +12,13 @@ bash scripts/windows/install-deps.sh
 prefix=$(JOBS=$(nproc) bash scripts/windows/toolkit.sh)
 
 echo "== Cross-build for Windows"
+# Compiled objects are cached beside the toolkit and found again from any
+# clone: paths below the source tree are hashed as relative ones.
+export CCACHE_DIR=${TINTBAR_CACHE:-/var/cache/tintbar}/ccache-windows CCACHE_BASEDIR=$top \
+  CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=2G
 cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release "$@" \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTINTBAR_WINDOWS_PREFIX="$prefix"
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTINTBAR_WINDOWS_PREFIX="$prefix" \
+  -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build build-windows -j"$(nproc)"
 cmake --build build-windows --target portable-zip
 echo "The portable zip: $top/build-windows/Tintbar-windows.zip"

@@ -12,6 +12,8 @@ packages=(
   dpkg-dev xz-utils
   # Running the Windows programs and their tests (64-bit Wine only)
   wine wine64
+  # Compiled objects kept between clean clones, outside the source tree
+  ccache
   # The Japanese locale compiled into a private folder for code page 932
   locales
 )
