@@ -45,8 +45,8 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     const wxSize frameSize = GetSize();
     SetSizeHints(frameSize, frameSize);
 
-    m_preview = std::make_unique<CTintbarView>(
-        CViewPlatform{m_canvas->GetSurfaceSource(), m_clipboard, m_colorDialog, m_desktop});
+    m_preview = std::make_unique<CTintbarView>(CViewPlatform{
+        m_canvas->GetSurfaceSource(), m_clipboard, m_colorDialog, m_desktop, m_browserPage});
     m_canvas->SetView(m_preview.get());
     m_canvas->SetFocus();
 }
@@ -81,6 +81,8 @@ wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
     editMenu->Append(kCopyModernCommand,
                      wxString::FromUTF8("最新ブラウザ用にコピー(&B)\tCtrl+Shift+C"));
     editMenu->Append(wxID_PASTE, wxString::FromUTF8("貼り付け(&P)\tCtrl+V"));
+    editMenu->AppendSeparator();
+    editMenu->Append(kViewInBrowserCommand, wxString::FromUTF8("ブラウザで確認(&R)\tCtrl+Shift+B"));
 
     auto* helpMenu = new wxMenu;
     helpMenu->Append(wxID_ABOUT, wxString::FromUTF8("バージョン情報 Tintbar(&A)..."));
@@ -93,7 +95,7 @@ wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {
 }
 
 void CMainFrame::CreateAccelerators() {
-    std::array<wxAcceleratorEntry, 14> entries = {{
+    std::array<wxAcceleratorEntry, 15> entries = {{
         {wxACCEL_CTRL, 'N', wxID_NEW},
         {wxACCEL_CTRL, 'O', wxID_OPEN},
         {wxACCEL_CTRL, 'S', wxID_SAVE},
@@ -102,6 +104,7 @@ void CMainFrame::CreateAccelerators() {
         {wxACCEL_CTRL, 'C', wxID_COPY},
         {wxACCEL_CTRL | wxACCEL_SHIFT, 'C', kCopyModernCommand},
         {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_CTRL | wxACCEL_SHIFT, 'B', kViewInBrowserCommand},
         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
         {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
         {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},

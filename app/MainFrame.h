@@ -6,6 +6,7 @@
 // view uses, so New and Open, which recreate the framework's view, never
 // touch the colours.
 
+#include "app/WxBrowserPage.h"
 #include "app/WxClipboard.h"
 #include "app/WxColorDialog.h"
 #include "app/WxDesktop.h"
@@ -17,8 +18,10 @@
 class CPreviewCanvas;
 class CTintbarView;
 
-// The Edit menu's Copy for current browsers, which has no stock id.
+// The Edit menu's Copy for current browsers and View in browser, which have
+// no stock ids.
 constexpr int kCopyModernCommand = wxID_HIGHEST + 3;
+constexpr int kViewInBrowserCommand = wxID_HIGHEST + 4;
 
 class CMainFrame : public wxDocParentFrame {
 public:
@@ -36,5 +39,6 @@ private:
     CWxClipboard m_clipboard;
     CWxColorDialog m_colorDialog;
     CWxDesktop m_desktop;
+    CWxBrowserPage m_browserPage;
     std::unique_ptr<CTintbarView> m_preview;
 };

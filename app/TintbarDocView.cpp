@@ -7,22 +7,7 @@
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTintbarDocView, wxView);
 
-// The framework's own Undo handler would run the document's command
-// processor and disable the item; the view answers first.
-// clang-format off
-wxBEGIN_EVENT_TABLE(CTintbarDocView, wxView)
-    EVT_MENU(wxID_UNDO, CTintbarDocView::OnEditUndo)
-    EVT_MENU(wxID_COPY, CTintbarDocView::OnEditCopy)
-    EVT_MENU(kCopyModernCommand, CTintbarDocView::OnEditCopyModern)
-    EVT_MENU(wxID_PASTE, CTintbarDocView::OnEditPaste)
-    EVT_UPDATE_UI(wxID_UNDO, CTintbarDocView::OnUpdateAlwaysEnabled)
-    EVT_UPDATE_UI(wxID_COPY, CTintbarDocView::OnUpdateAlwaysEnabled)
-    EVT_UPDATE_UI(kCopyModernCommand, CTintbarDocView::OnUpdateAlwaysEnabled)
-    EVT_UPDATE_UI(wxID_PASTE, CTintbarDocView::OnUpdateAlwaysEnabled)
-wxEND_EVENT_TABLE()
-    // clang-format on
-
-    bool CTintbarDocView::OnCreate(wxDocument* document, long flags) {
+bool CTintbarDocView::OnCreate(wxDocument* document, long flags) {
     if (!wxView::OnCreate(document, flags)) {
         return false;
     }
@@ -58,6 +43,27 @@ void CTintbarDocView::OnEditPaste(wxCommandEvent&) {
     GetPreview().OnEditPaste();
 }
 
+void CTintbarDocView::OnEditViewInBrowser(wxCommandEvent&) {
+    GetPreview().OnEditViewInBrowser();
+}
+
 void CTintbarDocView::OnUpdateAlwaysEnabled(wxUpdateUIEvent& event) {
     event.Enable(true);
 }
+
+// The framework's own Undo handler would run the document's command
+// processor and disable the item; the view answers first. The table stands
+// last, left as written: the formatter would indent whatever followed it.
+// clang-format off
+wxBEGIN_EVENT_TABLE(CTintbarDocView, wxView)
+    EVT_MENU(wxID_UNDO, CTintbarDocView::OnEditUndo)
+    EVT_MENU(wxID_COPY, CTintbarDocView::OnEditCopy)
+    EVT_MENU(kCopyModernCommand, CTintbarDocView::OnEditCopyModern)
+    EVT_MENU(wxID_PASTE, CTintbarDocView::OnEditPaste)
+    EVT_MENU(kViewInBrowserCommand, CTintbarDocView::OnEditViewInBrowser)
+    EVT_UPDATE_UI(wxID_UNDO, CTintbarDocView::OnUpdateAlwaysEnabled)
+    EVT_UPDATE_UI(wxID_COPY, CTintbarDocView::OnUpdateAlwaysEnabled)
+    EVT_UPDATE_UI(kCopyModernCommand, CTintbarDocView::OnUpdateAlwaysEnabled)
+    EVT_UPDATE_UI(wxID_PASTE, CTintbarDocView::OnUpdateAlwaysEnabled)
+    EVT_UPDATE_UI(kViewInBrowserCommand, CTintbarDocView::OnUpdateAlwaysEnabled)
+wxEND_EVENT_TABLE()

@@ -20,6 +20,7 @@ private:
     void OnEditCopy(wxCommandEvent& event);
     void OnEditCopyModern(wxCommandEvent& event);
     void OnEditPaste(wxCommandEvent& event);
+    void OnEditViewInBrowser(wxCommandEvent& event);
     void OnUpdateAlwaysEnabled(wxUpdateUIEvent& event);
 
     wxDECLARE_DYNAMIC_CLASS(CTintbarDocView);

@@ -5,7 +5,7 @@
 namespace {
 
 constexpr std::string_view kHelpText =
-    "Usage: tintbar-css [--modern | --png IMAGE] [FILE]\n"
+    "Usage: tintbar-css [--modern | --png IMAGE | --html PAGE] [FILE]\n"
     "\n"
     "Reads the seven scrollbar colours from the BODY rule of the CSS in FILE\n"
     "(standard input when FILE is absent or \"-\") exactly as Tintbar's Paste\n"
@@ -16,6 +16,10 @@ constexpr std::string_view kHelpText =
     "               and scrollbar-color for engines that ignore those rules\n"
     "  --png IMAGE  write the 180 x 240 preview picture (without the status\n"
     "               text) to the PNG file IMAGE instead of printing\n"
+    "  --html PAGE  write an HTML page that shows these colours in a browser:\n"
+    "               the CSS for current browsers as its style sheet, a\n"
+    "               scrolling box and the CSS itself (PAGE \"-\": standard\n"
+    "               output)\n"
     "  --help       print this help\n"
     "\n"
     "The text is read up to its first NUL byte and trimmed. Text that is empty\n"
@@ -31,6 +35,8 @@ constexpr std::string_view kShortHelpOption = "-h";
 constexpr std::string_view kModernOption = "--modern";
 constexpr std::string_view kPngOption = "--png";
 constexpr std::string_view kPngOptionWithValue = "--png=";
+constexpr std::string_view kHtmlOption = "--html";
+constexpr std::string_view kHtmlOptionWithValue = "--html=";
 constexpr std::string_view kEndOfOptions = "--";
 
 [[noreturn]] void ThrowUsage(const std::string& message) {
@@ -39,17 +45,43 @@ constexpr std::string_view kEndOfOptions = "--";
 
 void SetOutput(CCommandLine& commandLine, OutputKind output) {
     if (commandLine.output != OutputKind::kCopyText && commandLine.output != output) {
-        ThrowUsage("--modern and --png cannot be combined");
+        ThrowUsage("--modern, --png and --html cannot be combined");
     }
     commandLine.output = output;
 }
 
-void SetPngPath(CCommandLine& commandLine, std::string_view path) {
+// An option that names the file it writes: --png IMAGE, --html PAGE.
+struct COutputFileOption {
+    std::string_view name;
+    std::string_view withValue; // the option's "--name=" form
+    OutputKind output;
+    std::string_view what; // what the value names, for the message
+};
+
+constexpr COutputFileOption kOutputFileOptions[] = {
+    {kPngOption, kPngOptionWithValue, OutputKind::kPng, "the image file to write"},
+    {kHtmlOption, kHtmlOptionWithValue, OutputKind::kHtml, "the page to write, or -"},
+};
+
+void SetOutputPath(CCommandLine& commandLine, const COutputFileOption& option,
+                   std::string_view path) {
     if (path.empty()) {
-        ThrowUsage("--png needs the name of the image file to write");
+        ThrowUsage(std::string(option.name) + " needs the name of " + std::string(option.what));
     }
-    SetOutput(commandLine, OutputKind::kPng);
-    commandLine.pngPath = path;
+    SetOutput(commandLine, option.output);
+    commandLine.outputPath = path;
+}
+
+// The output file option that argument is or starts, if any; sets attached
+// to the value given after "=".
+const COutputFileOption* FindOutputFileOption(const std::string& argument, bool& attached) {
+    for (const COutputFileOption& option : kOutputFileOptions) {
+        attached = argument.starts_with(option.withValue);
+        if (argument == option.name || attached) {
+            return &option;
+        }
+    }
+    return nullptr;
 }
 
 void SetInputPath(CCommandLine& commandLine, const std::string& path, bool& inputGiven) {
@@ -80,13 +112,15 @@ CCommandLine CCommandLine::Parse(std::span<const std::string> arguments) {
             return help;
         } else if (argument == kModernOption) {
             SetOutput(commandLine, OutputKind::kModernCss);
-        } else if (argument == kPngOption) {
-            if (index + 1 == arguments.size()) {
-                ThrowUsage("--png needs the name of the image file to write");
+        } else if (bool attached = false;
+                   const COutputFileOption* option = FindOutputFileOption(argument, attached)) {
+            if (attached) {
+                SetOutputPath(commandLine, *option,
+                              std::string_view(argument).substr(option->withValue.size()));
+            } else {
+                SetOutputPath(commandLine, *option,
+                              index + 1 < arguments.size() ? arguments[++index] : "");
             }
-            SetPngPath(commandLine, arguments[++index]);
-        } else if (argument.starts_with(kPngOptionWithValue)) {
-            SetPngPath(commandLine, std::string_view(argument).substr(kPngOptionWithValue.size()));
         } else {
             ThrowUsage("unknown option '" + argument + "'");
         }

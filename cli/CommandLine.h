@@ -11,16 +11,20 @@ enum class OutputKind {
     kCopyText,  // the text that Copy puts on the clipboard
     kModernCss, // the same colours for current browsers
     kPng,       // the preview picture
+    kHtml,      // the page for a browser
     kHelp,
 };
 
 struct CCommandLine {
-    // The name that stands for standard input.
+    // The name that stands for standard input, and for the page, standard
+    // output.
     static constexpr std::string_view kStandardInput = "-";
+    static constexpr std::string_view kStandardOutput = "-";
 
     OutputKind output = OutputKind::kCopyText;
     std::string inputPath{kStandardInput};
-    std::string pngPath;
+    // The file that --png or --html writes.
+    std::string outputPath;
 
     // arguments excludes the program name. Throws CCliError with the usage
     // exit status for an unknown option, a missing value or a second file.

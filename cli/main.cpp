@@ -1,6 +1,6 @@
 // tintbar-css: the seven scrollbar colours of a style sheet, read as Paste
-// reads them, written as Copy writes them, as CSS for current browsers, or
-// as the preview picture.
+// reads them, written as Copy writes them, as CSS for current browsers, as
+// the preview picture, or as a page that shows them in a browser.
 
 #include "cli/CliError.h"
 #include "cli/CommandLine.h"
@@ -8,14 +8,17 @@
 #include "cli/OutputFile.h"
 #include "cli/PngImage.h"
 #include "cli/StandardStreams.h"
+#include "css/BrowserPage.h"
 #include "css/CopyText.h"
 #include "css/ModernCss.h"
 #include "preview/PreviewPicture.h"
 #include "preview/ScrollBarModel.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -28,7 +31,17 @@ void Run(const CCommandLine& commandLine) {
     CScrollBarModel bar;
     bar.ImportCssText(ReadInputText(commandLine.inputPath));
     if (commandLine.output == OutputKind::kPng) {
-        ReplaceFileContents(commandLine.pngPath, EncodePng(RenderPreviewPicture(bar.GetColors())));
+        const std::vector<std::uint8_t> png = EncodePng(RenderPreviewPicture(bar.GetColors()));
+        WriteOutputFile(commandLine.outputPath,
+                        std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    } else if (commandLine.output == OutputKind::kHtml) {
+        // The page background of a window just started.
+        const std::string page = BuildBrowserPage(bar, kWhite);
+        if (commandLine.outputPath == CCommandLine::kStandardOutput) {
+            WriteStandardOutput(page);
+        } else {
+            WriteOutputFile(commandLine.outputPath, page);
+        }
     } else if (commandLine.output == OutputKind::kModernCss) {
         WriteStandardOutput(BuildModernCss(bar));
     } else {

@@ -28,8 +28,9 @@ packages=(
   # The Debian package: icons drawn from the SVG, its checks (lintian, the
   # desktop entry, the metainfo, the manual pages) and a menu-like start
   librsvg2-bin lintian desktop-file-utils appstream man-db libglib2.0-bin
-  # Browser tests: the CSS for current browsers rendered headless
-  chromium firefox-esr
+  # Browser tests: the CSS for current browsers rendered headless, and
+  # WebKitGTK's MiniBrowser for the engine of Safari
+  chromium firefox-esr libwebkit2gtk-4.1-0
   # Line and branch coverage (scripts/coverage.sh)
   gcovr
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the CSS for current browsers in headless Chromium and Firefox ESR
-# and compares their screenshots with the preview, pixel by pixel. Needs the
+# Renders the page of tintbar-css --html, styled by the CSS for current
+# browsers, in headless Chromium, Firefox ESR and WebKitGTK and compares
+# their screenshots with the preview, pixel by pixel. Needs the
 # tintbar-css of build/, which it builds when needed.
 #   --picture OUT.png  also writes the Chromium page beside its preview, as
 #                      in the README (docs/browsers.png)

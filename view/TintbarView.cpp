@@ -1,5 +1,6 @@
 #include "view/TintbarView.h"
 
+#include "css/BrowserPage.h"
 #include "css/CopyText.h"
 #include "css/CssSource.h"
 #include "css/ModernCss.h"
@@ -126,6 +127,14 @@ void CTintbarView::OnEditPaste() {
         }
     }
     PaintPreview();
+}
+
+void CTintbarView::OnEditViewInBrowser() {
+    if (!m_platform.browserPage.Write(BuildBrowserPage(m_bars[kHorizontalBar], m_background))) {
+        m_platform.desktop.ShowMessage(GetPageWriteFailedMessage(), std::nullopt);
+    } else if (!m_platform.browserPage.OpenInBrowser()) {
+        m_platform.desktop.ShowMessage(GetNoBrowserMessage(), std::nullopt);
+    }
 }
 
 void CTintbarView::ResetColors() {

@@ -42,6 +42,10 @@ public:
     // Reads the colours of both bars from the clipboard's text, unless it is
     // blank (then only repaints); takes the undo copy first.
     void OnEditPaste();
+    // Writes a page with the current colours and the CSS for current
+    // browsers and opens it in the desktop's browser; a message when either
+    // step fails. The colours never change.
+    void OnEditViewInBrowser();
 
     const CString& GetLabel() const { return m_label; }
     COLORREF GetBackground() const { return m_background; }

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 // The drawing surface of the view's client area, obtained for one paint.
 class CSurfaceSource {
@@ -62,6 +63,18 @@ public:
     virtual std::optional<COLORREF> RunModal(const CColorDialogRequest& request) = 0;
 };
 
+// The page that shows the colours in the desktop's web browser, in a
+// folder of the program's own; each write replaces the page as a whole.
+class CBrowserPage {
+public:
+    virtual ~CBrowserPage() = default;
+    // False when the page could not be written; an earlier page stays.
+    virtual bool Write(const std::string& html) = 0;
+    // Opens the written page in the desktop's default browser; false when no
+    // browser could be started.
+    virtual bool OpenInBrowser() = 0;
+};
+
 class CDesktop {
 public:
     virtual ~CDesktop() = default;
@@ -78,4 +91,5 @@ struct CViewPlatform {
     CClipboard& clipboard;
     CColorDialog& colorDialog;
     CDesktop& desktop;
+    CBrowserPage& browserPage;
 };

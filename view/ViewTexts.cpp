@@ -47,6 +47,26 @@ constexpr CJapaneseText kCopyFailedMessage = {
     "\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x42",
 };
 
+// The page for the browser could not be written (the temporary folder is
+// full or cannot be had).
+constexpr CJapaneseText kPageWriteFailedMessage = {
+    "確認用のページを書き込めませんでした。",
+    "\x8A\x6D\x94\x46\x97\x70\x82\xCC\x83\x79\x81\x5B\x83\x57\x82\xF0\x8F\x91\x82\xAB\x8D\x9E"
+    "\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42",
+};
+
+// No browser could be started; the user is told where to look.
+constexpr CJapaneseText kNoBrowserMessage = {
+    "ブラウザを起動できませんでした。\n"
+    "既定のブラウザが設定されているか確認してください。",
+    "\x83\x75\x83\x89\x83\x45\x83\x55\x82\xF0\x8B\x4E\x93\xAE\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42"
+    "\n"
+    "\x8A\xF9\x92\xE8\x82\xCC\x83\x75\x83\x89\x83\x45\x83\x55\x82\xAA\x90\xDD\x92\xE8\x82\xB3"
+    "\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x8A\x6D\x94\x46\x82\xB5\x82\xC4\x82\xAD\x82\xBE"
+    "\x82\xB3\x82\xA2\x81\x42",
+};
+
 CString InCodePage(const CJapaneseText& text) {
     return CString{GetViewTextCodePage() == multibyte::kShiftJis ? text.shiftJis : text.utf8};
 }
@@ -68,4 +88,12 @@ CString GetReadyLabel() {
 
 CString GetCopyFailedMessage() {
     return InCodePage(kCopyFailedMessage);
+}
+
+CString GetPageWriteFailedMessage() {
+    return InCodePage(kPageWriteFailedMessage);
+}
+
+CString GetNoBrowserMessage() {
+    return InCodePage(kNoBrowserMessage);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The view's Japanese texts (the status-strip labels and the Copy failure
-// message) in the program's code page. Each text is looked up when it is
+// The view's Japanese texts (the status-strip labels and the messages of
+// Copy and View in browser) in the program's code page. Each text is looked up when it is
 // used, so it follows the code page in force at that moment; the ASCII
 // texts are the same in every code page and live with their users.
 
@@ -19,3 +19,7 @@ CString GetHoverLabel(int element);
 CString GetReadyLabel();
 // The message shown when Copy could not place its text on the clipboard.
 CString GetCopyFailedMessage();
+// The messages shown when the page for the browser could not be written,
+// and when no browser could be started for it.
+CString GetPageWriteFailedMessage();
+CString GetNoBrowserMessage();

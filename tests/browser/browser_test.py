@@ -1,17 +1,20 @@
-"""Renders Tintbar's CSS for current browsers in headless Chromium and
-Firefox ESR and compares the screenshots with the preview, pixel by pixel.
+"""Renders the page of tintbar-css --html, whose one style sheet is
+Tintbar's CSS for current browsers, in headless Chromium, Firefox ESR and
+WebKitGTK, and compares the screenshots with the preview, pixel by pixel.
 
 Usage: browser_test.py --tintbar-css COMPANION [--picture OUT.png]
 
-For each colour scheme, tintbar-css --modern gives the style sheet of a page
-larger than its viewport, and tintbar-css --png the preview picture, whose
-vertical bar holds the classic 17 x 17 buttons at scale 1 and whose
-horizontal bar holds them at scale 3. Chromium must draw the page's two
-scrollbars with those very buttons, a track in the track colour and one
-thumb bevelled like a button; Firefox, which draws no page scrollbars when
-headless, must colour the thumb and the track of a scrolling box inside the
-page with the face and track colours. --picture also writes the Chromium page
-of the first scheme beside its preview, for the README.
+For each colour scheme, tintbar-css --html gives a page larger than its
+viewport with a scrolling box at a fixed place, and tintbar-css --png the
+preview picture, whose vertical bar holds the classic 17 x 17 buttons at
+scale 1 and whose horizontal bar holds them at scale 3. Chromium and WebKitGTK
+must draw the page's two scrollbars with those very buttons, a track in the
+track colour and one thumb bevelled like a button; Firefox, which draws no
+page scrollbars when headless, must colour the thumb and the track of the
+scrolling box with the face and track colours. WebKitGTK runs its MiniBrowser
+full-screen on a virtual display of the viewport's size, with classic (not
+overlay) scrollbars. --picture also writes the Chromium page of the first
+scheme beside its preview, for the README.
 """
 
 import argparse
@@ -23,7 +26,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import HarnessError, Picture  # noqa: E402
+from harness import HarnessError, Picture, wait_for  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 BROWSER_TIMEOUT = 120
@@ -37,23 +40,9 @@ HORIZONTAL_SCALE = 3
 # The viewport: as tall as the preview, so that the README shows them side by
 # side; the page is larger both ways, so both page scrollbars show.
 WIDTH, HEIGHT = 360, 240
-# A scrolling box for Firefox: left, top, width, height.
-BOX = (24, 96, 200, 100)
-PAGE = """<!DOCTYPE html>
-<html lang="en"><head><meta charset="utf-8"><title>Tintbar</title>
-<link rel="stylesheet" href="scrollbars.css">
-<style>
-  html, body { margin: 0; background: #ffffff; color: #202020; font: 14px sans-serif; }
-  h1 { position: absolute; left: 24px; top: 16px; margin: 0; font-size: 22px; }
-  p { position: absolute; left: 24px; top: 52px; margin: 0; }
-  #page { width: 1200px; height: 900px; }
-  #box { position: absolute; left: %dpx; top: %dpx; width: %dpx; height: %dpx;
-         overflow: scroll; border: 0; }
-  #box div { width: 600px; height: 500px; }
-</style></head>
-<body><div id="page"></div><h1>A page</h1><p>Scrollbars coloured by Tintbar.</p>
-<div id="box"><div></div></div></body></html>
-""" % BOX
+# The page's scrolling box: left, top, width, height.
+BOX = (24, 104, 200, 100)
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 
 # Colour list order: track, face, shadow, darkshadow, highlight, 3dlight,
 # arrow.
@@ -92,10 +81,10 @@ def rgb(text):
     return tuple(int(text[i:i + 2], 16) for i in (1, 3, 5))
 
 
-def run(arguments, env=None, stdin=None, timeout=30):
+def run(arguments, env=None, stdin=None, timeout=30, check=True):
     completed = subprocess.run(arguments, input=stdin, capture_output=True, env=env,
                                timeout=timeout)
-    if completed.returncode != 0:
+    if check and completed.returncode != 0:
         raise Failure("%s failed (%d): %s" % (os.path.basename(arguments[0]),
                                               completed.returncode,
                                               completed.stderr.decode(errors="replace")[-2000:]))
@@ -123,10 +112,7 @@ class Scheme:
                                          for pair in zip(PROPERTIES, colors))).encode()
         self.folder = folder
         os.makedirs(folder)
-        with open(self.path("scrollbars.css"), "wb") as out:
-            out.write(run([companion, "--modern"], stdin=css))
-        with open(self.path("page.html"), "w") as out:
-            out.write(PAGE)
+        run([companion, "--html", self.path("page.html")], stdin=css)
         run([companion, "--png", self.path("preview.png")], stdin=css)
         self.preview = load(self.path("preview.png"))
         # The colours as the preview paints them.
@@ -170,6 +156,45 @@ def firefox_screenshot(scheme):
     run(["firefox-esr", "--headless", "--no-remote", "--profile", profile, "--screenshot", shot,
          "--window-size=%d,%d" % (WIDTH, HEIGHT), "file://" + scheme.path("page.html")],
         env=env, timeout=BROWSER_TIMEOUT)
+    return shot
+
+
+def webkit_screenshot(scheme):
+    """The MiniBrowser's window, sized to the viewport, on a display of that
+    size; its own WebDriver screenshots may hang there, so the display's
+    picture is taken once two in a row agree and the page has drawn."""
+    shot = scheme.path("webkit.png")
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "%dx%dx24" % (WIDTH, HEIGHT), "-nolisten", "tcp"],
+                              pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = announced.readline().strip()
+    env = dict(os.environ, DISPLAY=":" + number, HOME=scheme.path("webkit-home"),
+               GTK_OVERLAY_SCROLLING="0", WEBKIT_DISABLE_COMPOSITING_MODE="1", NO_AT_BRIDGE="1")
+    browser = subprocess.Popen([MINIBROWSER, "--full-screen", "--private",
+                                "file://" + scheme.path("page.html")], env=env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = wait_for("the MiniBrowser window", lambda: run(
+            ["xdotool", "search", "--onlyvisible", "--pid", str(browser.pid)], env=env,
+            check=False).split()[:1], timeout=BROWSER_TIMEOUT)[0]
+        run(["xdotool", "windowsize", window, str(WIDTH), str(HEIGHT)], env=env)
+        pictures = []
+
+        def settled():
+            pictures.append(run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env))
+            return len(pictures) > 1 and pictures[-1] == pictures[-2] and \
+                Picture(pictures[-1]).pixel(WIDTH - 1, HEIGHT - 1) == scheme.face
+        wait_for("WebKitGTK to draw the page", settled, timeout=BROWSER_TIMEOUT)
+        run(["convert", "ppm:-", shot], stdin=pictures[-1])
+    finally:
+        browser.kill()
+        browser.wait()
+        server.terminate()
+        server.wait()
     return shot
 
 
@@ -219,8 +244,16 @@ def check_track(shot, scheme, button, vertical):
 
 
 def check_chromium(scheme):
-    shot = load(chromium_screenshot(scheme))
-    at_scale_one(shot, "Chromium")
+    return check_classic(load(chromium_screenshot(scheme)), scheme, "Chromium")
+
+
+def check_webkit(scheme):
+    return check_classic(load(webkit_screenshot(scheme)), scheme, "WebKitGTK")
+
+
+def check_classic(shot, scheme, browser):
+    """The page's own scrollbars drawn as the preview draws its bars."""
+    at_scale_one(shot, browser)
     places = {"up": (WIDTH - BAR, 0), "down": (WIDTH - BAR, HEIGHT - 2 * BAR),
               "left": (0, HEIGHT - BAR), "right": (WIDTH - 2 * BAR, HEIGHT - BAR)}
     buttons = scheme.buttons()
@@ -282,6 +315,9 @@ def write_picture(scheme, out):
          "png:exclude-chunk=date,time", out])
 
 
+CHECKS = (("chromium", check_chromium), ("firefox", check_firefox), ("webkitgtk", check_webkit))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--tintbar-css", required=True)
@@ -297,7 +333,7 @@ def main():
     try:
         for index, (name, colors) in enumerate(SCHEMES.items()):
             scheme = Scheme(name, colors, companion, os.path.join(folder, str(index)))
-            for browser, check in (("chromium", check_chromium), ("firefox", check_firefox)):
+            for browser, check in CHECKS:
                 started = time.monotonic()
                 try:
                     result = check(scheme)
@@ -310,7 +346,7 @@ def main():
                 write_picture(scheme, options.picture)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
-    print("%d of %d browser checks failed, %.1f s in all" % (failed, 2 * len(SCHEMES),
+    print("%d of %d browser checks failed, %.1f s in all" % (failed, len(CHECKS) * len(SCHEMES),
                                                              time.monotonic() - started_all))
     return 1 if failed else 0
 

@@ -14,7 +14,7 @@ struct CParseCase {
     std::vector<std::string> arguments;
     OutputKind output;
     std::string inputPath;
-    std::string pngPath;
+    std::string outputPath;
     std::string error;
 };
 
@@ -29,6 +29,8 @@ TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
         {{"--png", "out.png"}, OutputKind::kPng, "-", "out.png", ""},
         {{"--png=out.png", "a.css"}, OutputKind::kPng, "a.css", "out.png", ""},
         {{"--png", "-", "a.css"}, OutputKind::kPng, "a.css", "-", ""},
+        {{"--html", "-"}, OutputKind::kHtml, "-", "-", ""},
+        {{"a.css", "--html=page.html"}, OutputKind::kHtml, "a.css", "page.html", ""},
         {{"--", "--modern"}, copy, "--modern", "", ""},
         {{"--modern", "--", "-x.css"}, OutputKind::kModernCss, "-x.css", "", ""},
         {{"--help"}, OutputKind::kHelp, "-", "", ""},
@@ -38,6 +40,9 @@ TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
         {{"--modern=yes"}, copy, "", "", "unknown option '--modern=yes'"},
         {{"--png"}, copy, "", "", "--png needs"},
         {{"--png="}, copy, "", "", "--png needs"},
+        {{"--html"}, copy, "", "", "--html needs"},
+        {{"--html="}, copy, "", "", "--html needs"},
+        {{"--html", "a.html", "--png", "b.png"}, copy, "", "", "cannot be combined"},
         {{"--modern", "--png", "out.png"}, copy, "", "", "cannot be combined"},
         {{"--png", "out.png", "--modern"}, copy, "", "", "cannot be combined"},
         {{"a.css", "b.css"}, copy, "", "", "only one input file"},
@@ -51,7 +56,7 @@ TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
             EXPECT_EQ(row.error, "") << "accepted";
             EXPECT_EQ(commandLine.output, row.output);
             EXPECT_EQ(commandLine.inputPath, row.inputPath);
-            EXPECT_EQ(commandLine.pngPath, row.pngPath);
+            EXPECT_EQ(commandLine.outputPath, row.outputPath);
         } catch (const CCliError& error) {
             EXPECT_NE(row.error, "") << "refused: " << error.what();
             EXPECT_EQ(error.GetExitStatus(), kExitUsage);

@@ -2,6 +2,7 @@
 // picture against the view's own painting, and the failures.
 
 #include "cli/CommandLine.h"
+#include "css/BrowserPage.h"
 #include "css/ModernCss.h"
 #include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
@@ -125,9 +126,16 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
         {{}, "p { color: red }", 0, noColors, ""},
         {{}, "\xE3\x80\x80", 0, noColors, ""},
         {{"--modern", "site.css"}, "", 0, BuildModernCss(bar), ""},
+        {{"--html", "-", "site.css"}, "", 0, BuildBrowserPage(bar, kWhite), ""},
         {{"--help"}, kAllSeven, 0, help, ""},
         {{"-h", "--bogus"}, "", 0, help, ""},
         {{"--colour"}, kAllSeven, 2, "", "unknown option '--colour' (see tintbar-css --help)"},
+        {{"--html"},
+         kAllSeven,
+         2,
+         "",
+         "--html needs the name of the page to write, or - (see "
+         "tintbar-css --help)"},
         {{"missing.css"}, "", 1, "", "cannot read 'missing.css': No such file or directory"},
         {{"."}, "", 1, "", "cannot read '.': Is a directory"},
         {{}, "", 1, "", blank},
@@ -139,6 +147,11 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
          "",
          "cannot write 'no/dir/p.png': No such file or directory"},
         {{"--png", "."}, kAllSeven, 1, "", "cannot write '.': Device or resource busy"},
+        {{"--html", "no/dir/p.html"},
+         kAllSeven,
+         1,
+         "",
+         "cannot write 'no/dir/p.html': No such file or directory"},
     };
     for (const CRunCase& row : cases) {
         SCOPED_TRACE(testing::PrintToString(row.arguments) + " on " +
@@ -155,6 +168,8 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     }
     CToolRun tool;
     EXPECT_EQ(tool.Run({}, allSeven).output, allSeven) << "the Copy text read back";
+    EXPECT_EQ(tool.Run({"--html", "page.html"}, kAllSeven).exitStatus, 0);
+    EXPECT_EQ(tool.ReadFile("page.html"), BuildBrowserPage(bar, kWhite)) << "the page as a file";
 }
 
 std::vector<std::uint8_t> ViewPictureAfterPaste(const std::string& text) {

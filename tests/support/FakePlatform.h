@@ -4,10 +4,12 @@
 // the benchmarks: every paint goes to a fresh raster of the client area, and
 // every call is written into `log`, space-separated ("busy" for a failed
 // open, "pause1", "open", "read", "write", "close", "beep", "message",
-// "dialog#rrggbb-full" or "-compact", "paint", "no-surface"), so that a whole
-// log shows the order of calls. The clipboard fails to open `openFailures`
+// "dialog#rrggbb-full" or "-compact", "paint", "no-surface", "page" for a
+// page written, "browser" for one opened), so that a whole log shows the
+// order of calls. The clipboard fails to open `openFailures`
 // times; the dialog gives the scripted `answers` and is cancelled when none
-// is left.
+// is left. The page is refused while `pageWritable` is false, and no
+// browser starts while `browserStarts` is false.
 
 #include "preview/PreviewPicture.h"
 #include "preview/RasterSurface.h"
@@ -27,9 +29,10 @@ constexpr COLORREF kUnpainted = 0x5A0F3C;
 class CFakePlatform : public CSurfaceSource,
                       public CClipboard,
                       public CColorDialog,
-                      public CDesktop {
+                      public CDesktop,
+                      public CBrowserPage {
 public:
-    CViewPlatform Get() { return {*this, *this, *this, *this}; }
+    CViewPlatform Get() { return {*this, *this, *this, *this, *this}; }
 
     CDrawSurface* ObtainSurface() override {
         if (!surfaceAvailable) {
@@ -89,6 +92,19 @@ public:
 
     void Pause(int milliseconds) override { Log("pause" + std::to_string(milliseconds)); }
 
+    bool Write(const std::string& html) override {
+        Log("page");
+        if (pageWritable) {
+            page = html;
+        }
+        return pageWritable;
+    }
+
+    bool OpenInBrowser() override {
+        Log("browser");
+        return browserStarts;
+    }
+
     std::string log;
     bool surfaceAvailable = true;
     std::optional<CRasterSurface> picture; // of the last paint
@@ -100,6 +116,9 @@ public:
     ClipboardWrite writeResult = ClipboardWrite::kWritten;
     std::deque<std::optional<COLORREF>> answers;
     std::vector<CString> messages; // each as "caption: text"
+    bool pageWritable = true;
+    bool browserStarts = true;
+    std::string page; // as last written
 
 private:
     void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
