@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 import harness
 import wayland
@@ -75,6 +76,11 @@ class Context:
         harness.run([self.companion, "--png", image], {}, stdin=css)
         return harness.Picture(harness.run(["convert", image, "-depth", "8", "ppm:-"],
                                            desktop.env).stdout)
+
+    def page(self, css):
+        """The page that View in browser writes after a Paste of css, on the
+        start-up background."""
+        return harness.run([self.companion, "--html", "-"], {}, stdin=css).stdout
 
     def start(self, desktop, default_css=START_CSS, arguments=(), wrapper=()):
         """Starts tintbar in a fresh folder holding default_css as
@@ -270,6 +276,103 @@ def test_copy_for_browsers(context):
             desktop.offer_clipboard(modern)
             app.key("ctrl+v")
             app.wait_for_picture(context.picture(desktop, START_CSS))
+            close_cleanly(app)
+
+
+# A browser that only records what it is asked to open, one line each.
+BROWSER_STAND_IN = """#!/bin/sh
+printf '%%s\\n' "$*" >> '%s'
+"""
+
+
+def install_browser_stand_in(desktop):
+    """Makes a stand-in browser the desktop's default for HTML pages, which
+    the toolkit asks first, and the first xdg-open on PATH, which it asks
+    next; the system's own browsers are hidden. Returns the file where the
+    stand-in records what it opens."""
+    record = desktop.path("home", "opened.txt")
+    folder = desktop.path("stand-in")
+    os.makedirs(folder)
+    script = os.path.join(folder, "xdg-open")
+    with open(script, "w") as out:
+        out.write(BROWSER_STAND_IN % record)
+    os.chmod(script, 0o755)
+    os.makedirs(desktop.path("data", "applications"))
+    with open(desktop.path("data", "applications", "stand-in-browser.desktop"), "w") as out:
+        out.write("[Desktop Entry]\nType=Application\nName=Stand-in browser\n"
+                  "Exec=%s %%u\nMimeType=text/html;\n" % script)
+    with open(desktop.path("config", "mimeapps.list"), "w") as out:
+        out.write("[Default Applications]\ntext/html=stand-in-browser.desktop\n")
+    # The system's shared data without its applications.
+    shared = desktop.path("system-data")
+    os.makedirs(shared)
+    for name in os.listdir("/usr/share"):
+        if name != "applications":
+            os.symlink(os.path.join("/usr/share", name), os.path.join(shared, name))
+    desktop.env.update(PATH=folder + ":" + desktop.env.get("PATH", os.defpath),
+                       XDG_DATA_DIRS=shared)
+    return record
+
+
+def remove_browser_stand_in(desktop):
+    """Leaves the desktop with no handler for HTML pages; returns the wrapper
+    that starts the program with no xdg-open on its PATH, the system's own
+    included."""
+    folder = desktop.path("stand-in")
+    os.remove(os.path.join(folder, "xdg-open"))
+    os.remove(desktop.path("config", "mimeapps.list"))
+    os.remove(desktop.path("data", "applications", "stand-in-browser.desktop"))
+    return [shutil.which("env"), "PATH=" + folder]
+
+
+def opened_pages(record):
+    """The files that the stand-in browser was asked to open, in order."""
+    if not os.path.exists(record):
+        return []
+    return [urllib.parse.unquote(line.removeprefix("file://"))
+            for line in read_file(record).decode().splitlines()]
+
+
+def test_view_in_browser(context):
+    """Edit > View in browser, by Ctrl+Shift+B or through the menu, writes the
+    page of tintbar-css --html for the current colours into a folder of the
+    program's own in the runtime folder, which only the program's user can
+    enter, and hands it to the desktop's browser; each use rewrites the same
+    page, and the folder goes when the program ends. Without a browser a
+    message says so and nothing changes."""
+    with context.new_desktop() as desktop:
+        record = install_browser_stand_in(desktop)
+        with context.start(desktop) as app:
+            app.key("ctrl+shift+b")
+            (page,) = wait_for("the page to be opened", lambda: opened_pages(record))
+            folder = os.path.dirname(page)
+            expect_equal(os.path.dirname(folder), desktop.path("runtime"), "where the page lies")
+            status = os.stat(folder)
+            expect_equal(oct(status.st_mode & 0o7777), oct(0o700), "the page folder's mode")
+            expect_equal(status.st_uid, os.stat(desktop.path("home")).st_uid,
+                         "the page folder's owner")
+            expect_equal(read_file(page), context.page(START_CSS), "the page")
+
+            desktop.offer_clipboard(PASTED_CSS)
+            app.key("ctrl+v")
+            app.wait_for_picture(context.picture(desktop, PASTED_CSS))
+            app.open_menu("alt+e")
+            desktop.xdotool("key", "r")
+            expect_equal(wait_for("the page to be opened again",
+                                  lambda: opened_pages(record)[1:]), [page], "the page opened")
+            expect_equal(read_file(page), context.page(PASTED_CSS), "the page rewritten")
+            close_cleanly(app)
+            expect(not os.path.exists(folder), "the page's folder is gone after the exit")
+
+        without_browser = remove_browser_stand_in(desktop)
+        with context.start(desktop, wrapper=without_browser) as app:
+            app.wait_for_picture(context.picture(desktop, START_CSS))
+            app.key("ctrl+shift+b")
+            message = wait_for("the message that no browser started", app.other_windows)
+            app.key("Return", window=message[0])
+            wait_for("the message to close", lambda: not app.other_windows())
+            app.wait_for_picture(context.picture(desktop, START_CSS))
+            expect_equal(len(opened_pages(record)), 2, "pages opened")
             close_cleanly(app)
 
 
@@ -563,6 +666,7 @@ CASES = {
     "window": test_window,
     "clipboard": test_clipboard,
     "copy_for_browsers": test_copy_for_browsers,
+    "view_in_browser": test_view_in_browser,
     "hostile_clipboard": test_hostile_clipboard,
     "startup_without_default_css": test_startup_without_default_css,
     "no_display": test_no_display,
@@ -574,8 +678,9 @@ CASES = {
 
 # The cases that run on native Wayland as well; the others test what only
 # X11 shows or what does not depend on the display.
-WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "hostile_clipboard",
-                 "startup_without_default_css", "large_text", "drawn_title_bar")
+WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "view_in_browser",
+                 "hostile_clipboard", "startup_without_default_css", "large_text",
+                 "drawn_title_bar")
 
 
 def main():
