@@ -1,11 +1,29 @@
 #include "preview/RasterSurface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace {
 
 constexpr std::size_t kBytesPerPixel = 3;
+
+// Where a pixel edge lies on the device.
+std::int32_t DeviceEdge(std::int32_t edge, double scale) {
+    return ClampToPixel(std::llround(edge * scale));
+}
+
+// For each device column (or row) of a raster length pixels long, the pixel
+// it shows.
+std::vector<std::int32_t> SourcePixels(std::int32_t length, double scale) {
+    std::vector<std::int32_t> sources;
+    sources.reserve(static_cast<std::size_t>(DeviceEdge(length, scale)));
+    for (std::int32_t pixel = 0; pixel < length; ++pixel) {
+        const std::int32_t span = DeviceEdge(pixel + 1, scale) - DeviceEdge(pixel, scale);
+        sources.insert(sources.end(), static_cast<std::size_t>(span), pixel);
+    }
+    return sources;
+}
 
 } // namespace
 
@@ -62,4 +80,36 @@ COLORREF CRasterSurface::GetPixel(std::int32_t x, std::int32_t y) const {
                                 static_cast<std::size_t>(x)) *
                                kBytesPerPixel;
     return RgbColor(m_rgb[offset], m_rgb[offset + 1], m_rgb[offset + 2]);
+}
+
+CRasterSurface CRasterSurface::Scaled(double scale) const {
+    // Written so that a NaN fails the test and becomes 1.
+    scale = scale >= 1.0 ? std::min(scale, kLargestScale) : 1.0;
+    const std::vector<std::int32_t> columns = SourcePixels(m_width, scale);
+    const std::vector<std::int32_t> rows = SourcePixels(m_height, scale);
+    CRasterSurface scaled(static_cast<std::int32_t>(columns.size()),
+                          static_cast<std::int32_t>(rows.size()));
+    const std::size_t rowBytes = static_cast<std::size_t>(m_width) * kBytesPerPixel;
+    const std::size_t scaledRowBytes = columns.size() * kBytesPerPixel;
+    auto to = scaled.m_rgb.begin();
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        if (y > 0 && rows[y] == rows[y - 1]) {
+            // The same pixel row again: repeat the device row just made.
+            to = std::copy_n(to - static_cast<std::ptrdiff_t>(scaledRowBytes), scaledRowBytes, to);
+            continue;
+        }
+        const auto row = m_rgb.begin() +
+                         static_cast<std::ptrdiff_t>(static_cast<std::size_t>(rows[y]) * rowBytes);
+        for (const std::int32_t x : columns) {
+            to = std::copy_n(
+                row + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(x) * kBytesPerPixel),
+                kBytesPerPixel, to);
+        }
+    }
+    for (const CTextRun& run : m_textRuns) {
+        scaled.m_textRuns.push_back(run);
+        scaled.m_textRuns.back().x = DeviceEdge(run.x, scale);
+        scaled.m_textRuns.back().y = DeviceEdge(run.y, scale);
+    }
+    return scaled;
 }

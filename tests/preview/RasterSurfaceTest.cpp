@@ -1,9 +1,14 @@
 #include "preview/RasterSurface.h"
+#include "preview/PreviewPicture.h"
 #include "tests/preview/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -46,8 +51,6 @@ TEST(RasterSurfaceTest, PixelsAreRowsOfRedGreenBlueAndOutsideReadsAsOutside) {
     for (const auto& [x, y] : outside) {
         EXPECT_EQ(Color(surface.GetPixel(x, y)), Color(CRasterSurface::kOutside)) << x << ", " << y;
     }
-    EXPECT_EQ(surface.GetSelectedBitmapSize().width, kWidth);
-    EXPECT_EQ(surface.GetSelectedBitmapSize().height, kHeight);
 
     CRasterSurface empty(-4, 3, kGround);
     empty.FillRectangle(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kPaint);
@@ -69,6 +72,137 @@ TEST(RasterSurfaceTest, TextRunsAreRecordedWithTheirColoursNotPainted) {
               (std::vector<CTextRun>{{2, 3, 0x000080, 0xD9D9D9, "\x83\\face"},
                                      {-1, 0, 0x00FF00, 0xD9D9D9, "track"}}));
     ExpectPicture(surface, {}, kGround);
+}
+
+// A picture of the preview's size whose every pixel names itself: its
+// colour holds x in the low twelve bits and y in the next twelve.
+constexpr COLORREF kCoordinateBits = 12;
+constexpr COLORREF kCoordinateMask = (1 << kCoordinateBits) - 1;
+
+CRasterSurface CoordinatePicture() {
+    CRasterSurface picture(kClientWidth, kClientHeight);
+    for (std::int32_t y = 0; y < kClientHeight; ++y) {
+        for (std::int32_t x = 0; x < kClientWidth; ++x) {
+            picture.FillRectangle(x, y, 1, 1, COLORREF(x) | COLORREF(y) << kCoordinateBits);
+        }
+    }
+    return picture;
+}
+
+// The source column of each device column of a scaled coordinate picture,
+// read along its top row, and the source row of each device row.
+struct CSources {
+    std::vector<COLORREF> columns;
+    std::vector<COLORREF> rows;
+
+    explicit CSources(const CRasterSurface& scaled) {
+        for (std::int32_t x = 0; x < scaled.GetWidth(); ++x) {
+            columns.push_back(scaled.GetPixel(x, 0) & kCoordinateMask);
+        }
+        for (std::int32_t y = 0; y < scaled.GetHeight(); ++y) {
+            rows.push_back(scaled.GetPixel(0, y) >> kCoordinateBits);
+        }
+    }
+    static std::int32_t FirstShowing(const std::vector<COLORREF>& sources, COLORREF source) {
+        return static_cast<std::int32_t>(std::ranges::find(sources, source) - sources.begin());
+    }
+};
+
+struct CScaleCase {
+    double scale;
+    std::int32_t width;
+    std::int32_t height;
+    // The first device column of pixel columns 1 to 4.
+    std::array<std::int32_t, 4> columnStarts;
+};
+
+const CScaleCase kScales[] = {
+    {1, 180, 240, {1, 2, 3, 4}},
+    {1.25, 225, 300, {1, 3, 4, 5}},
+    {1.5, 270, 360, {2, 3, 5, 6}},
+    {1.75, 315, 420, {2, 4, 5, 7}},
+    {2, 360, 480, {2, 4, 6, 8}},
+    {2.5, 450, 600, {3, 5, 8, 10}},
+    {3, 540, 720, {3, 6, 9, 12}},
+    {4, 720, 960, {4, 8, 12, 16}},
+    {0.5, 180, 240, {1, 2, 3, 4}},
+    {-2, 180, 240, {1, 2, 3, 4}},
+    {std::nan(""), 180, 240, {1, 2, 3, 4}},
+    {100, 1440, 1920, {8, 16, 24, 32}},
+};
+
+// Every device pixel shows the pixel of its column's source column and its
+// row's source row, so a line keeps its thickness along its length; the
+// sources run from the first pixel to the last, none skipped.
+TEST(RasterSurfaceTest, ScaledShowsEachPixelAsOneSpanOfDeviceColumnsAndRows) {
+    const CRasterSurface coordinates = CoordinatePicture();
+    for (const CScaleCase& row : kScales) {
+        SCOPED_TRACE(testing::Message() << "scale " << row.scale);
+        const CRasterSurface device = coordinates.Scaled(row.scale);
+        ASSERT_EQ(device.GetWidth(), row.width);
+        ASSERT_EQ(device.GetHeight(), row.height);
+        const CSources sources(device);
+        for (const auto& [line, length] :
+             {std::pair{&sources.columns, kClientWidth}, std::pair{&sources.rows, kClientHeight}}) {
+            EXPECT_EQ(line->front(), 0u);
+            EXPECT_EQ(line->back(), length - 1u);
+            for (std::size_t index = 1; index < line->size(); ++index) {
+                ASSERT_LE((*line)[index] - (*line)[index - 1], 1u) << "at " << index;
+            }
+        }
+        for (COLORREF column = 1; column <= row.columnStarts.size(); ++column) {
+            EXPECT_EQ(CSources::FirstShowing(sources.columns, column), row.columnStarts[column - 1])
+                << "column " << column;
+        }
+        for (std::int32_t y = 0; y < row.height; ++y) {
+            for (std::int32_t x = 0; x < row.width; ++x) {
+                ASSERT_EQ(device.GetPixel(x, y),
+                          sources.columns[x] | sources.rows[y] << kCoordinateBits)
+                    << "device pixel (" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
+// The scaled preview at a whole scale n is the preview with each pixel drawn
+// as an n x n block; at any scale each device pixel is the preview's pixel
+// that the scaled coordinate picture names there. Text runs move with it.
+TEST(RasterSurfaceTest, ScaledPreviewIsEnlargedWholeAndStaysSharpBetween) {
+    CRasterSurface preview = RenderPreviewPicture(
+        {0x123456, 0x654321, 0xABCDEF, 0x010203, 0xFFFFFE, 0xEEEEEE, 0x0000FF});
+    const CTextRun run{5, kStripTop + 3, 0x000080, kWhite, "face"};
+    preview.SetTextForeground(run.foreground);
+    preview.DrawTextRun(run.x, run.y, run.text);
+    const CRasterSurface coordinates = CoordinatePicture();
+    for (const CScaleCase& row : kScales) {
+        SCOPED_TRACE(testing::Message() << "scale " << row.scale);
+        const CRasterSurface device = preview.Scaled(row.scale);
+        const CSources sources(coordinates.Scaled(row.scale));
+        for (std::int32_t whole = 1; whole <= 4; ++whole) {
+            if (row.scale != whole) {
+                continue;
+            }
+            CRasterSurface enlarged(kClientWidth * whole, kClientHeight * whole);
+            for (std::int32_t y = 0; y < kClientHeight; ++y) {
+                for (std::int32_t x = 0; x < kClientWidth; ++x) {
+                    enlarged.FillRectangle(x * whole, y * whole, whole, whole,
+                                           preview.GetPixel(x, y));
+                }
+            }
+            EXPECT_TRUE(device.GetRgbData() == enlarged.GetRgbData());
+        }
+        for (std::int32_t y = 0; y < row.height; ++y) {
+            for (std::int32_t x = 0; x < row.width; ++x) {
+                ASSERT_EQ(Color(device.GetPixel(x, y)),
+                          Color(preview.GetPixel(sources.columns[x], sources.rows[y])))
+                    << "device pixel (" << x << ", " << y << ")";
+            }
+        }
+        CTextRun moved = run;
+        moved.x = CSources::FirstShowing(sources.columns, run.x);
+        moved.y = CSources::FirstShowing(sources.rows, run.y);
+        EXPECT_EQ(device.GetTextRuns(), std::vector<CTextRun>{moved});
+    }
 }
 
 } // namespace
