@@ -2,10 +2,13 @@
 
 #include "cli/CliError.h"
 
+#include <charconv>
+#include <system_error>
+
 namespace {
 
 constexpr std::string_view kHelpText =
-    "Usage: tintbar-css [--modern | --png IMAGE | --html PAGE] [FILE]\n"
+    "Usage: tintbar-css [--modern | --png IMAGE [--scale N] | --html PAGE] [FILE]\n"
     "\n"
     "Reads the seven scrollbar colours from the BODY rule of the CSS in FILE\n"
     "(standard input when FILE is absent or \"-\") exactly as Tintbar's Paste\n"
@@ -16,6 +19,8 @@ constexpr std::string_view kHelpText =
     "               and scrollbar-color for engines that ignore those rules\n"
     "  --png IMAGE  write the 180 x 240 preview picture (without the status\n"
     "               text) to the PNG file IMAGE instead of printing\n"
+    "  --scale N    draw that picture at display scale N (1 to 4): N times as\n"
+    "               wide and as high, each of its pixels an N x N block\n"
     "  --html PAGE  write an HTML page that shows these colours in a browser:\n"
     "               the CSS for current browsers as its style sheet, a\n"
     "               scrolling box and the CSS itself (PAGE \"-\": standard\n"
@@ -37,6 +42,8 @@ constexpr std::string_view kPngOption = "--png";
 constexpr std::string_view kPngOptionWithValue = "--png=";
 constexpr std::string_view kHtmlOption = "--html";
 constexpr std::string_view kHtmlOptionWithValue = "--html=";
+constexpr std::string_view kScaleOption = "--scale";
+constexpr std::string_view kScaleOptionWithValue = "--scale=";
 constexpr std::string_view kEndOfOptions = "--";
 
 [[noreturn]] void ThrowUsage(const std::string& message) {
@@ -84,6 +91,24 @@ const COutputFileOption* FindOutputFileOption(const std::string& argument, bool&
     return nullptr;
 }
 
+// Only whole scales: at those the picture is the 100 % picture enlarged,
+// the same in every program that draws it.
+void SetScale(CCommandLine& commandLine, std::string_view value, bool& scaleGiven) {
+    const std::string expected = std::string(kScaleOption) + " needs a whole number from 1 to " +
+                                 std::to_string(CCommandLine::kLargestScale);
+    if (value.empty()) {
+        ThrowUsage(expected);
+    }
+    int scale = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), scale);
+    if (error != std::errc() || end != value.data() + value.size() || scale < 1 ||
+        scale > CCommandLine::kLargestScale) {
+        ThrowUsage(expected + ", found '" + std::string(value) + "'");
+    }
+    commandLine.scale = scale;
+    scaleGiven = true;
+}
+
 void SetInputPath(CCommandLine& commandLine, const std::string& path, bool& inputGiven) {
     if (inputGiven) {
         ThrowUsage("only one input file can be given, found '" + commandLine.inputPath + "' and '" +
@@ -98,6 +123,7 @@ void SetInputPath(CCommandLine& commandLine, const std::string& path, bool& inpu
 CCommandLine CCommandLine::Parse(std::span<const std::string> arguments) {
     CCommandLine commandLine;
     bool inputGiven = false;
+    bool scaleGiven = false;
     bool optionsEnded = false;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
@@ -112,6 +138,12 @@ CCommandLine CCommandLine::Parse(std::span<const std::string> arguments) {
             return help;
         } else if (argument == kModernOption) {
             SetOutput(commandLine, OutputKind::kModernCss);
+        } else if (argument == kScaleOption) {
+            SetScale(commandLine, index + 1 < arguments.size() ? arguments[++index] : "",
+                     scaleGiven);
+        } else if (argument.starts_with(kScaleOptionWithValue)) {
+            SetScale(commandLine, std::string_view(argument).substr(kScaleOptionWithValue.size()),
+                     scaleGiven);
         } else if (bool attached = false;
                    const COutputFileOption* option = FindOutputFileOption(argument, attached)) {
             if (attached) {
@@ -124,6 +156,9 @@ CCommandLine CCommandLine::Parse(std::span<const std::string> arguments) {
         } else {
             ThrowUsage("unknown option '" + argument + "'");
         }
+    }
+    if (scaleGiven && commandLine.output != OutputKind::kPng) {
+        ThrowUsage("--scale applies only to the picture of --png");
     }
     return commandLine;
 }

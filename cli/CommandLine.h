@@ -25,9 +25,13 @@ struct CCommandLine {
     std::string inputPath{kStandardInput};
     // The file that --png or --html writes.
     std::string outputPath;
+    // The display scale of the --png picture.
+    static constexpr int kLargestScale = 4;
+    int scale = 1;
 
     // arguments excludes the program name. Throws CCliError with the usage
-    // exit status for an unknown option, a missing value or a second file.
+    // exit status for an unknown option, a missing or wrong value, a --scale
+    // without --png or a second file.
     static CCommandLine Parse(std::span<const std::string> arguments);
 };
 

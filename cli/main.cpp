@@ -31,7 +31,8 @@ void Run(const CCommandLine& commandLine) {
     CScrollBarModel bar;
     bar.ImportCssText(ReadInputText(commandLine.inputPath));
     if (commandLine.output == OutputKind::kPng) {
-        const std::vector<std::uint8_t> png = EncodePng(RenderPreviewPicture(bar.GetColors()));
+        const std::vector<std::uint8_t> png =
+            EncodePng(RenderPreviewPicture(bar.GetColors()).Scaled(commandLine.scale));
         WriteOutputFile(commandLine.outputPath,
                         std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
     } else if (commandLine.output == OutputKind::kHtml) {

