@@ -3,8 +3,10 @@
 #include <random>
 #include <string>
 
-#include <sddl.h>
 #include <windows.h>
+
+// After windows.h, which it needs.
+#include <sddl.h>
 
 namespace {
 

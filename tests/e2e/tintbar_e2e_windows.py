@@ -14,7 +14,9 @@ the Linux tintbar-css, which must agree with the Windows one byte for byte.
 """
 
 import argparse
+import json
 import os
+import re
 import subprocess
 import sys
 import time
@@ -204,6 +206,86 @@ def test_clipboard(context):
             expect_equal(app.close(), 0, "exit status after the close box")
 
 
+# The association of HTML pages, replaced during a case by a class of the
+# test's own whose open command records the file it is given. Wine reads
+# associations from the machine's classes only, where Windows would also
+# read the current user's.
+HTML_ASSOCIATION = r"HKEY_LOCAL_MACHINE\Software\Classes\.html"
+STAND_IN_CLASS = r"HKEY_LOCAL_MACHINE\Software\Classes\TintbarTest.Page"
+# Where View in browser writes its page: a folder of its own in the user's
+# temporary folder.
+PAGE_PATH = re.compile(r"^[A-Z]:\\.*\\temp\\tintbar-\d+\\scrollbars\.html$", re.IGNORECASE)
+
+
+def windows_path(path):
+    """A Unix path as Wine's programs take it, on the drive of the root."""
+    return "Z:" + path.replace("/", "\\")
+
+
+class BrowserStandIn:
+    """Makes the stand-in the program that opens HTML pages in the Wine
+    prefix, for one case, and puts the earlier association back after it.
+    Each registry step is one start of Wine's regedit."""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        self.record = desktop.path("opened.txt")
+        self.earlier = desktop.path("earlier.reg")
+        if subprocess.run(["wine", "reg", "export", HTML_ASSOCIATION, windows_path(self.earlier),
+                           "/y"],
+                          env=desktop.env, capture_output=True).returncode != 0:
+            self.earlier = None
+        command = 'C:\\windows\\system32\\cmd.exe /c echo %%1>>"%s"' % windows_path(self.record)
+        self._regedit("stand-in", '[%s]\n@="TintbarTest.Page"\n[%s\\shell\\open\\command]\n@=%s\n'
+                      % (HTML_ASSOCIATION, STAND_IN_CLASS, json.dumps(command)))
+
+    def _regedit(self, name, entries):
+        path = self.desktop.path(name + ".reg")
+        with open(path, "w", encoding="utf-16") as out:
+            out.write("Windows Registry Editor Version 5.00\n\n" + entries)
+        self.desktop.wine(["regedit", "/s", windows_path(path)])
+
+    def close(self):
+        self._regedit("removal", "[-%s]\n[-%s]\n" % (HTML_ASSOCIATION, STAND_IN_CLASS))
+        if self.earlier:
+            self.desktop.wine(["regedit", "/s", windows_path(self.earlier)])
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+def opened_pages(desktop, record):
+    """The files, as Unix paths, that the stand-in browser was asked to open."""
+    if not os.path.exists(record):
+        return []
+    lines = [line.strip().strip('"') for line in harness.read_file(record).decode().splitlines()]
+    for line in lines:
+        expect(PAGE_PATH.match(line), "the page lies in a folder of its own in the temporary "
+               "folder: %s" % line)
+    return [desktop.wine(["winepath", "-u", line]).stdout.decode().strip() for line in lines]
+
+
+def test_view_in_browser(context):
+    """Edit > View in browser hands the page of tintbar-css.exe --html to the
+    program associated with HTML pages; the page lies in a folder of the
+    program's own in the temporary folder, which goes when the program
+    ends."""
+    with WineDesktop(context.locale) as desktop, BrowserStandIn(desktop) as browser:
+        page = desktop.wine([context.companion, "--html", "-"], stdin=START_CSS).stdout
+        expect_equal(page, harness.run([context.reference, "--html", "-"], {},
+                                       stdin=START_CSS).stdout, "tintbar-css.exe --html")
+        with context.start(desktop) as app:
+            app.key("ctrl+shift+b")
+            (opened,) = wait_for("the page to be opened",
+                                 lambda: opened_pages(desktop, browser.record), timeout=WINE_TIMEOUT)
+            expect_equal(harness.read_file(opened), page, "the page")
+            expect_equal(app.close(), 0, "exit status after the close box")
+        expect(not os.path.exists(os.path.dirname(opened)), "the page's folder is gone after the exit")
+
+
 def version_value(program, key):
     """A string of the executable's version block, found by its UTF-16 key."""
     data = harness.read_file(program)
@@ -236,6 +318,7 @@ CASES = {
     "resources": test_resources,
     "window": test_window,
     "clipboard": test_clipboard,
+    "view_in_browser": test_view_in_browser,
 }
 
 
