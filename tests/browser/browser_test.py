@@ -160,11 +160,10 @@ class Scheme:
 def chromium_screenshot(scheme, scale):
     shot = scheme.path("chromium-%dx.png" % scale)
     profile = scheme.path("chromium-profile-%dx" % scale)
-    run(["chromium"] + CHROMIUM_FLAGS + ["--force-device-scale-factor=%d" % scale,
-                                         "--user-data-dir=" + profile,
-                                         "--window-size=%d,%d" % (WIDTH, HEIGHT),
-                                         "--screenshot=" + shot, "file://" + scheme.path("page.html")],
-        timeout=BROWSER_TIMEOUT)
+    run(["chromium"] + CHROMIUM_FLAGS + [
+        "--force-device-scale-factor=%d" % scale, "--user-data-dir=" + profile,
+        "--window-size=%d,%d" % (WIDTH, HEIGHT), "--screenshot=" + shot,
+        "file://" + scheme.path("page.html")], timeout=BROWSER_TIMEOUT)
     return shot
 
 
@@ -223,11 +222,14 @@ def display_screenshot(browser_command, env, scale, shot, drawn):
     with open(shot + ".log", "wb") as log:
         browser = subprocess.Popen(browser_command, env=env, stdout=log, stderr=log)
 
+    def output():
+        with open(shot + ".log", errors="replace") as log:
+            return log.read()[-2000:]
+
     def window_shown():
         if browser.poll() is not None:
-            with open(shot + ".log", errors="replace") as log:
-                raise Failure("%s ended (%d) before its window showed: %s" % (
-                    name, browser.returncode, log.read()[-2000:]))
+            raise Failure("%s ended (%d) before its window showed: %s" % (
+                name, browser.returncode, output()))
         return run(["xdotool", "search", "--onlyvisible", "--pid", str(browser.pid)], env=env,
                    check=False).split()[:1]
     try:
@@ -242,6 +244,8 @@ def display_screenshot(browser_command, env, scale, shot, drawn):
                 drawn(Picture(pictures[-1]))
         wait_for("%s to draw the page" % name, settled, timeout=BROWSER_TIMEOUT)
         run(["convert", "ppm:-", shot], stdin=pictures[-1])
+    except HarnessError as error:
+        raise Failure("%s; %s wrote: %s" % (error, name, output())) from error
     finally:
         browser.kill()
         browser.wait()
@@ -354,8 +358,10 @@ def check_firefox(scheme, scale, thickness_at_one):
         thickness = next((i for i in range(width) if probe(i) == (255, 255, 255)), 0)
         if thickness < 6 * scale:
             raise Failure("no %s scrollbar in the box" % ("vertical" if vertical else "horizontal"))
-        region = crop(shot, left + width - thickness, top, thickness, height - thickness) \
-            if vertical else crop(shot, left, top + height - thickness, width - thickness, thickness)
+        if vertical:
+            region = crop(shot, left + width - thickness, top, thickness, height - thickness)
+        else:
+            region = crop(shot, left, top + height - thickness, width - thickness, thickness)
         pixels = [p for row in region for p in row]
         faces, tracks = pixels.count(scheme.face), pixels.count(scheme.track)
         strays = [p for p in pixels if not between(p, scheme.track, scheme.face)]
