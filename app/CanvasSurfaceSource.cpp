@@ -10,6 +10,7 @@
 #include <wx/image.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -17,15 +18,17 @@ wxColour ToWxColour(COLORREF color) {
     return wxColour(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
-// Text runs are drawn in the window's font, made smaller where large text
-// settings would let a line reach beyond the bottom of the client area.
+// Text runs are drawn in the window's font, which the toolkit gives the
+// window's display scale, made smaller where large text settings would let a
+// line reach beyond the bottom of the client area.
 constexpr double kSmallestTextPoints = 4.0;
 constexpr double kTextPointStep = 0.5;
 
-wxFont FontFittingHeight(const wxWindow& window, int height) {
+wxFont FontFittingHeight(const wxWindow& window, int height, double scale) {
     // Every script of the labels: kanji, kana, half-width kana and Latin.
     const wxString sample = wxString::FromUTF8("背景トラックﾚﾃﾞｨ(option)");
     wxFont font = window.GetFont();
+    height = static_cast<int>(std::lround(height * scale));
     int lineHeight = 0;
     window.GetTextExtent(sample, nullptr, &lineHeight, nullptr, nullptr, &font);
     while (lineHeight > height && font.GetFractionalPointSize() > kSmallestTextPoints) {
@@ -36,6 +39,10 @@ wxFont FontFittingHeight(const wxWindow& window, int height) {
 }
 
 } // namespace
+
+double GetDeviceScale(const wxWindow& window) {
+    return window.GetDPIScaleFactor() / window.GetContentScaleFactor();
+}
 
 CCanvasSurfaceSource::CCanvasSurfaceSource(wxWindow& window) : m_window(window) {}
 
@@ -64,24 +71,28 @@ void CCanvasSurfaceSource::ReleaseSurface(CDrawSurface& surface) {
 }
 
 void CCanvasSurfaceSource::Show(const CRasterSurface& raster, wxDC& context) {
-    wxImage image(raster.GetWidth(), raster.GetHeight(), false);
-    const auto& rgb = raster.GetRgbData();
+    const double scale = GetDeviceScale(m_window);
+    const CRasterSurface shown = raster.Scaled(scale);
+    wxImage image(shown.GetWidth(), shown.GetHeight(), false);
+    const auto& rgb = shown.GetRgbData();
     std::copy(rgb.begin(), rgb.end(), image.GetData());
     context.DrawBitmap(wxBitmap(image), 0, 0);
 
     context.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-    for (const CTextRun& run : raster.GetTextRuns()) {
-        context.SetFont(TextFont(kClientHeight - run.y));
+    for (std::size_t index = 0; index < shown.GetTextRuns().size(); ++index) {
+        const CTextRun& run = shown.GetTextRuns()[index];
+        context.SetFont(TextFont(kClientHeight - raster.GetTextRuns()[index].y, scale));
         context.SetTextBackground(ToWxColour(run.background));
         context.SetTextForeground(ToWxColour(run.foreground));
         context.DrawText(ToWxString(run.text, GetViewTextCodePage()), run.x, run.y);
     }
 }
 
-const wxFont& CCanvasSurfaceSource::TextFont(int height) {
-    if (height != m_textFontHeight) {
-        m_textFont = FontFittingHeight(m_window, height);
+const wxFont& CCanvasSurfaceSource::TextFont(int height, double scale) {
+    if (height != m_textFontHeight || scale != m_textFontScale) {
+        m_textFont = FontFittingHeight(m_window, height, scale);
         m_textFontHeight = height;
+        m_textFontScale = scale;
     }
     return m_textFont;
 }

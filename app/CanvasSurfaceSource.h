@@ -1,8 +1,9 @@
 #pragma once
 
 // The view's drawing surface on the canvas window: each paint draws into a
-// fresh raster of the client area, and releasing it shows the raster and
-// the recorded text runs on the window at once.
+// fresh raster of the client area, and releasing it shows the raster,
+// enlarged to the window's display scale, and the recorded text runs, in a
+// font of that scale, on the window at once.
 
 #include "preview/RasterSurface.h"
 #include "view/ViewPlatform.h"
@@ -12,6 +13,10 @@
 #include <wx/window.h>
 
 #include <optional>
+
+// Device pixels per pixel of the view where the toolkit counts in device
+// pixels (Windows above 100 %); 1 where it scales for the program (GTK).
+double GetDeviceScale(const wxWindow& window);
 
 class CCanvasSurfaceSource : public CSurfaceSource {
 public:
@@ -26,12 +31,14 @@ public:
 
 private:
     void Show(const CRasterSurface& raster, wxDC& context);
-    // The font for text whose line must be at most height pixels tall.
-    const wxFont& TextFont(int height);
+    // The font for text whose line must be at most height view pixels
+    // tall, at the display scale.
+    const wxFont& TextFont(int height, double scale);
 
     wxWindow& m_window;
     std::optional<CRasterSurface> m_raster;
     wxDC* m_paintContext = nullptr;
     wxFont m_textFont;
     int m_textFontHeight = -1;
+    double m_textFontScale = 0;
 };

@@ -34,16 +34,14 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     // Shown but disabled: the popup cannot be opened.
     GetMenuBar()->EnableTop(kFileMenu, false);
     // The menu bar cannot wrap onto a second line and would widen the window.
-    FitMenuBar(*GetMenuBar(), kClientWidth);
+    FitMenuBar(*GetMenuBar(), FromDIP(kClientWidth));
     CreateAccelerators();
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_canvas);
     SetSizer(sizer);
-    SetClientSize(kClientWidth, kClientHeight);
-    // Minimum and maximum alike: the window cannot be resized.
-    const wxSize frameSize = GetSize();
-    SetSizeHints(frameSize, frameSize);
+    FitToScale();
+    Bind(wxEVT_DPI_CHANGED, &CMainFrame::OnDpiChanged, this);
 
     m_preview = std::make_unique<CTintbarView>(CViewPlatform{
         m_canvas->GetSurfaceSource(), m_clipboard, m_colorDialog, m_desktop, m_browserPage});
@@ -53,6 +51,24 @@ CMainFrame::CMainFrame(wxDocManager* manager)
 
 CMainFrame::~CMainFrame() {
     m_canvas->SetView(nullptr);
+}
+
+void CMainFrame::FitToScale() {
+    m_canvas->FitToScale();
+    // Minimum and maximum alike: the window cannot be resized. The limits of
+    // another scale go first, or they would hold the window to its old size.
+    SetSizeHints(wxDefaultSize, wxDefaultSize);
+    SetClientSize(FromDIP(wxSize(kClientWidth, kClientHeight)));
+    const wxSize frameSize = GetSize();
+    SetSizeHints(frameSize, frameSize);
+}
+
+void CMainFrame::OnDpiChanged(wxDPIChangedEvent& event) {
+    // The window keeps its place; it takes the size of the new scale, which
+    // is the size the system suggests, and draws the picture anew.
+    FitToScale();
+    m_canvas->Refresh(false);
+    event.Skip();
 }
 
 wxMenuBar* CMainFrame::CreateMenus(wxDocManager& manager) {

@@ -32,6 +32,10 @@ public:
     CTintbarView& GetPreview() { return *m_preview; }
 
 private:
+    // Sizes the window for a 180 x 240 client area at the present display
+    // scale, fixed at that size.
+    void FitToScale();
+    void OnDpiChanged(wxDPIChangedEvent& event);
     wxMenuBar* CreateMenus(wxDocManager& manager);
     void CreateAccelerators();
 

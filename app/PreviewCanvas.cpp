@@ -4,22 +4,20 @@
 
 #include <wx/dcclient.h>
 
-// clang-format off
-wxBEGIN_EVENT_TABLE(CPreviewCanvas, wxWindow)
-    EVT_PAINT(CPreviewCanvas::OnPaint)
-    EVT_MOTION(CPreviewCanvas::OnMouseMove)
-    // The pointer coming in is a move too: it may arrive without a motion
-    // event of its own.
-    EVT_ENTER_WINDOW(CPreviewCanvas::OnMouseMove)
-    EVT_LEFT_DOWN(CPreviewCanvas::OnLButtonDown)
-wxEND_EVENT_TABLE()
-    // clang-format on
+#include <cmath>
 
-    CPreviewCanvas::CPreviewCanvas(wxWindow* parent)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(kClientWidth, kClientHeight)),
+CPreviewCanvas::CPreviewCanvas(wxWindow* parent)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition,
+               parent->FromDIP(wxSize(kClientWidth, kClientHeight))),
       m_surfaces(*this) {
     // The view covers every pixel, so the toolkit need not erase first.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
+}
+
+void CPreviewCanvas::FitToScale() {
+    const wxSize size = FromDIP(wxSize(kClientWidth, kClientHeight));
+    SetMinSize(size);
+    SetSize(size);
 }
 
 void CPreviewCanvas::OnPaint(wxPaintEvent&) {
@@ -34,7 +32,7 @@ void CPreviewCanvas::OnPaint(wxPaintEvent&) {
 
 void CPreviewCanvas::OnMouseMove(wxMouseEvent& event) {
     if (m_view != nullptr) {
-        m_view->OnMouseMove(event.GetX(), event.GetY());
+        m_view->OnMouseMove(ToViewPixel(event.GetX()), ToViewPixel(event.GetY()));
     }
     event.Skip();
 }
@@ -44,6 +42,25 @@ void CPreviewCanvas::OnLButtonDown(wxMouseEvent& event) {
     // dialog before it returns.
     SetFocus();
     if (m_view != nullptr) {
-        m_view->OnLButtonDown(event.GetX(), event.GetY());
+        m_view->OnLButtonDown(ToViewPixel(event.GetX()), ToViewPixel(event.GetY()));
     }
 }
+
+std::int32_t CPreviewCanvas::ToViewPixel(int coordinate) const {
+    // The pixel whose device span, from round(p * scale) up to
+    // round((p + 1) * scale), holds the coordinate: the largest p with
+    // p * scale < coordinate + 0.5.
+    const double scale = GetDeviceScale(*this);
+    return static_cast<std::int32_t>(std::ceil((coordinate + 0.5) / scale)) - 1;
+}
+
+// Left as written, and last: the formatter would indent what followed it.
+// clang-format off
+wxBEGIN_EVENT_TABLE(CPreviewCanvas, wxWindow)
+    EVT_PAINT(CPreviewCanvas::OnPaint)
+    EVT_MOTION(CPreviewCanvas::OnMouseMove)
+    // The pointer coming in is a move too: it may arrive without a motion
+    // event of its own.
+    EVT_ENTER_WINDOW(CPreviewCanvas::OnMouseMove)
+    EVT_LEFT_DOWN(CPreviewCanvas::OnLButtonDown)
+wxEND_EVENT_TABLE()

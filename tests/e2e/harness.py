@@ -9,6 +9,7 @@ expects and fails after a timeout.
 
 import ctypes
 import ctypes.util
+import math
 import os
 import re
 import shutil
@@ -60,6 +61,12 @@ def read_file(path):
         return stream.read()
 
 
+def device_pixel(pixel, scale):
+    """Where a pixel of the program's starts on a display of that scale: its
+    position times the scale, rounded half up as the program rounds."""
+    return math.floor(pixel * scale + 0.5)
+
+
 class Picture:
     """An RGB picture, three bytes a pixel, rows top to bottom."""
 
@@ -77,15 +84,20 @@ class Picture:
         return tuple(self.rgb[offset:offset + 3])
 
     def sampled(self, scale):
-        """Every scale-th pixel of every scale-th row: the picture of a window
-        drawn at scale device pixels a pixel, at one pixel a pixel."""
+        """The picture of a window drawn at scale device pixels a pixel, at
+        one pixel a pixel: pixel x of a row is the device pixel where pixel x
+        starts, and the rows are counted from the client area's top, at the
+        bottom of the window, whatever stands above it."""
         if scale == 1:
             return self
-        rows = [self.rgb[(y * self.width) * 3:(y + 1) * self.width * 3]
-                for y in range(0, self.height, scale)]
-        data = b"".join(b"".join(row[x * 3:x * 3 + 3] for x in range(0, self.width, scale))
-                        for row in rows)
-        return Picture(b"P6 %d %d 255\n" % (len(range(0, self.width, scale)), len(rows)) + data)
+        client_top = self.height - device_pixel(CLIENT_HEIGHT, scale)
+        above = math.floor(client_top / scale)
+        rows = [client_top + device_pixel(y - above, scale)
+                for y in range(above + CLIENT_HEIGHT)]
+        columns = [device_pixel(x, scale) * 3 for x in range(int(self.width / scale + 1e-9))]
+        data = b"".join(b"".join(self.rgb[y * self.width * 3 + x:y * self.width * 3 + x + 3]
+                                 for x in columns) for y in rows)
+        return Picture(b"P6 %d %d 255\n" % (len(columns), len(rows)) + data)
 
     def differences(self, other, masked):
         """The pixels (x, y) where the bottom CLIENT_HEIGHT rows of this
@@ -187,9 +199,11 @@ class FreshFolder:
 class Desktop(FreshFolder):
     """A private X server with a fresh home folder, for one test."""
 
-    # Menus are windows of their own, and pictures show device pixels.
+    # Menus are windows of their own, and pictures show device pixels, scale
+    # of them a pixel of the program's.
     lists_popups = True
     shows_device_pixels = True
+    scale = 1
 
     def __init__(self):
         super().__init__("tintbar-e2e-")
@@ -317,15 +331,20 @@ class App:
         """Moves the pointer to (x, y) of the client area, which lies at the
         bottom of the window, below the menu bar."""
         left, top, _, height = self.desktop.geometry(self.window)
-        self.desktop.xdotool("mousemove", "--sync", left + x, top + height - CLIENT_HEIGHT + y,
-                             *then)
+        scale = self.desktop.scale if self.desktop.shows_device_pixels else 1
+        client_top = top + height - device_pixel(CLIENT_HEIGHT, scale)
+        self.desktop.xdotool("mousemove", "--sync", left + device_pixel(x, scale),
+                             client_top + device_pixel(y, scale), *then)
 
     def client_picture(self):
         return Picture(self.desktop.screenshot(self.window))
 
-    def wait_for_picture(self, expected, timeout=DEFAULT_TIMEOUT, scale=1):
+    def wait_for_picture(self, expected, timeout=DEFAULT_TIMEOUT, scale=None):
         """Waits until the client area shows expected, the label aside, at
-        scale device pixels a pixel; returns the window's picture."""
+        scale device pixels a pixel (the desktop's own unless given); returns
+        the window's picture."""
+        if scale is None:
+            scale = self.desktop.scale if self.desktop.shows_device_pixels else 1
         last, wrong = [], []
 
         def matches():

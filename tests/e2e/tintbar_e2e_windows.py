@@ -24,8 +24,8 @@ import time
 import harness
 import tintbar_e2e as common
 from harness import App, Desktop, HarnessError, wait_for
-from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, FACE_POINT, PASTED_CSS, START_CSS,
-                         expect, expect_equal, label)
+from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, BOTTOM_EDGE_POINT, FACE_POINT,
+                         PASTED_CSS, START_CSS, expect, expect_equal, label)
 
 # Wine starts slower than a native program, the first time most of all.
 WINE_TIMEOUT = 60.0
@@ -39,12 +39,17 @@ COLOR_DIALOG_CHOICE = (0x12, 0x34, 0x56)
 
 
 class WineDesktop(Desktop):
-    """A private X server with its own wineserver, in a locale of choice."""
+    """A private X server with its own wineserver, in a locale of choice; at
+    another display scale than 100 % (dpi other than 96) the Wine prefix is
+    the one beside WINEPREFIX that is set to it, named for its dpi."""
 
-    def __init__(self, locale):
+    def __init__(self, locale, dpi=96):
         super().__init__()
         self.env.update(LANG=locale, LC_ALL=locale, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        if dpi != 96:
+            self.env["WINEPREFIX"] = scaled_prefix(self.env["WINEPREFIX"], dpi)
+            self.scale = dpi / 96
 
     def wine(self, arguments, stdin=None):
         """Runs a console program under Wine; returns its completed process."""
@@ -59,6 +64,10 @@ class WineDesktop(Desktop):
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True)
         subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True)
         super().close()
+
+
+def scaled_prefix(prefix, dpi):
+    return "%s-dpi%d" % (prefix, dpi)
 
 
 class WineApp(App):
@@ -177,6 +186,44 @@ def test_window(context):
             context.keep_screenshot(desktop, about[0], "about")
             app.key("Return", window=about[0])
             wait_for("the About box to close", lambda: not app.other_windows())
+            expect_equal(app.close(), 0, "exit status after the close box")
+
+
+# Client points of the bar's bottom edge, which is the horizontal bar's, and
+# of the page background just below it.
+BELOW_EDGE_POINT = (20, 52)
+
+
+def test_scaled_window(context):
+    """At the display scale of the prefix the client area is 180 x 240 times
+    the scale and shows the picture of "default.css" enlarged, sharp; the
+    label stands whole in the strip; pointing names the part drawn under the
+    pointer, to the row; a click opens the colour dialog."""
+    with WineDesktop(context.locale, context.dpi) as desktop:
+        scale = desktop.scale
+        with context.start(desktop) as app:
+            expect_equal(desktop.geometry(app.window)[2], harness.device_pixel(harness.CLIENT_WIDTH, scale),
+                         "client width")
+            app.wait_for_picture(context.picture(desktop, START_CSS), scale=scale)
+            # Each point names another part than the one before it.
+            shown = {}
+            previous = label(app.client_picture().sampled(scale))
+            for point in (FACE_POINT, BACKGROUND_POINT, BOTTOM_EDGE_POINT, BELOW_EDGE_POINT):
+                app.move_mouse(*point)
+                previous = shown[point] = wait_for("the label at %s" % (point,), lambda: (
+                    lambda now: now not in (None, previous) and now)(
+                        label(app.client_picture().sampled(scale))))
+            context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
+            expect(shown[BELOW_EDGE_POINT] == shown[BACKGROUND_POINT],
+                   "the row below the bar's edge is the page background's")
+            # No ink on the window's last row, left of the vertical bar.
+            picture = app.client_picture()
+            bottom = [picture.pixel(x, picture.height - 1) for x in range(picture.width // 2)]
+            expect(all(min(pixel) >= 0x80 for pixel in bottom), "the label whole in the strip")
+            click_face(app)
+            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
+            app.key("Escape", window=dialog[0])
+            wait_for("the colour dialog to close", lambda: not app.other_windows())
             expect_equal(app.close(), 0, "exit status after the close box")
 
 
@@ -319,6 +366,7 @@ CASES = {
     "window": test_window,
     "clipboard": test_clipboard,
     "view_in_browser": test_view_in_browser,
+    "scaled_window": test_scaled_window,
 }
 
 
@@ -330,10 +378,13 @@ def main():
     parser.add_argument("--locale", action="append", required=True,
                         help="a locale to run the cases under; may be repeated")
     parser.add_argument("--screenshot-folder")
+    parser.add_argument("--dpi", type=int, default=96,
+                        help="the display's dots per inch (96: 100 %%), set in a prefix of its own")
     parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
     options = parser.parse_args()
     context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
                       os.path.abspath(options.reference_css), options.screenshot_folder)
+    context.dpi = options.dpi
     failed = 0
     for context.locale in options.locale:
         for name in options.cases or sorted(CASES):
