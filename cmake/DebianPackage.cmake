@@ -3,12 +3,12 @@
 # scripts/package.sh configures a build for it: installed under /usr and
 # compiled with Debian's hardening flags.
 
-set(TINTBAR_MAINTAINER "The Tintbar project <maintainers@tintbar.example>")
+set(TINTBAR_MAINTAINER "${TINTBAR_PUBLISHER} <maintainers@tintbar.example>")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tintbar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Tintbar project")
+set(CPACK_PACKAGE_VENDOR ${TINTBAR_PUBLISHER})
 set(CPACK_PACKAGE_CONTACT ${TINTBAR_MAINTAINER})
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/DebianPackageCheck.cmake)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs on Debian 12, as root: installs MinGW-w64
 # and Wine, builds the static toolkit once into /var/cache/tintbar (reused
-# later), then tintbar.exe, tintbar-css.exe, the unit tests and the portable
-# zip in build-windows/. Options given are passed to CMake.
+# later), then tintbar.exe, tintbar-css.exe, the unit tests, the portable
+# zip, the installer and their checksums in build-windows/. Options given
+# are passed to CMake.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -20,5 +21,6 @@ cmake -S . -B build-windows -DCMAKE_BUILD_TYPE=Release "$@" \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTINTBAR_WINDOWS_PREFIX="$prefix" \
   -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 cmake --build build-windows -j"$(nproc)"
-cmake --build build-windows --target portable-zip
-echo "The portable zip: $top/build-windows/Tintbar-windows.zip"
+cmake --build build-windows --target portable-zip installer checksums
+echo "The portable zip and the installer in $top/build-windows, with SHA256SUMS:"
+cat build-windows/SHA256SUMS

@@ -14,6 +14,8 @@ packages=(
   wine wine64
   # Compiled objects kept between clean clones, outside the source tree
   ccache
+  # The per-user installer, packed with makensis for 64-bit Windows
+  nsis
   # The Japanese locale compiled into a private folder for code page 932
   locales
 )
