@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows build and its tests under Wine, as root on Debian 12: builds
 # build-windows/ (scripts/build-windows.sh), then, under the ANSI code pages
-# 1252 and 932, runs each unit test program once under Wine and the
-# end-to-end cases that drive tintbar.exe on a virtual display. Expects the
-# Linux build in build/ (its tintbar-css gives the expected texts).
+# 1252 and 932, runs each unit test program once under Wine, the end-to-end
+# cases that drive tintbar.exe on a virtual display, alone and beside other
+# Windows programs, and the installer's tests in a fresh Wine prefix.
+# Expects the Linux build in build/ (its tintbar-css gives the expected
+# texts).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -38,5 +40,14 @@ echo "== Windows end-to-end tests under Wine (screenshots in build-windows/scree
 python3 tests/e2e/tintbar_e2e_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
   --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
   --reference-css build/bin/tintbar-css --screenshot-folder build-windows/screenshots || status=1
+echo "== tintbar.exe beside other Windows programs under Wine"
+python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
+  --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
+  --reference-css build/bin/tintbar-css --winpeer build-windows/bin/winpeer.exe || status=1
+echo "== The installer under Wine, in a fresh prefix of its own"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+python3 tests/e2e/tintbar_installer_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
+  --setup "build-windows/Tintbar-$version-setup.exe" --version "$version" \
+  --shipped build-windows/Tintbar --winpeer build-windows/bin/winpeer.exe || status=1
 echo "== The Windows part took $((SECONDS - started)) s"
 exit $status
