@@ -173,6 +173,16 @@ Var SchemeKept
     Pop $0
   FunctionEnd
 
+  ; Takes a final backslash off $INSTDIR, which the directory page and the
+  ; uninstaller's own copy may add, so that it compares equal to the folder
+  ; that the Uninstall entry names.
+  Function ${un}TrimInstallFolder
+    Push $0
+    StrCpy $0 $INSTDIR 1 -1
+    ${IfThen} $0 == "\" ${|} StrCpy $INSTDIR $INSTDIR -1 ${|}
+    Pop $0
+  FunctionEnd
+
   ; Sets $R8 to the folder of the installation that the Uninstall entry
   ; names, without a final backslash, or to "" when there is none.
   Function ${un}FindRegisteredFolder
@@ -190,6 +200,7 @@ Var SchemeKept
 ; "" when it can go ahead; $R5 to "created" when this created the folder,
 ; which it then removes again if the installation cannot go ahead.
 Function CheckInstallFolder
+  Call TrimInstallFolder
   StrCpy $R6 ""
   StrCpy $R5 ""
   ${IfNot} ${FileExists} "$INSTDIR\*.*"
@@ -337,6 +348,7 @@ SectionEnd
 ; The copy of the uninstaller that removes uninstall.exe and the folder
 ; after the uninstaller that ran in place has ended (see below).
 Function un.onInit
+  Call un.TrimInstallFolder
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/CLEANUP" $1
