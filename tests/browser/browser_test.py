@@ -53,6 +53,8 @@ BOX = (24, 104, 200, 100)
 SCALES = (1, 2)
 # The checks that run at once; each holds one browser.
 PARALLEL_RUNS = 2
+# Displays a browser on a virtual display gets before its failure counts.
+DISPLAY_ATTEMPTS = 2
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 
 # Colour list order: track, face, shadow, darkshadow, highlight, 3dlight,
@@ -94,6 +96,10 @@ FIREFOX_PREFS = {
 
 
 class Failure(AssertionError):
+    pass
+
+
+class BrowserEnded(Failure):
     pass
 
 
@@ -208,7 +214,20 @@ def webkit_screenshot(scheme, scale):
 def display_screenshot(browser_command, env, scale, shot, drawn):
     """The browser's window, sized to the viewport at scale, on a display of
     that size; the browsers' own screenshots may hang there, so the display's
-    picture is taken once two in a row agree and drawn(picture) holds."""
+    picture is taken once two in a row agree and drawn(picture) holds. A
+    browser that ends before its window shows gets a fresh display once more:
+    another display server of the machine that ends meanwhile may take the
+    socket of the number just given to this one with it."""
+    for attempt in range(DISPLAY_ATTEMPTS):
+        try:
+            return display_session(browser_command, env, scale, shot, drawn)
+        except BrowserEnded as error:
+            if attempt + 1 == DISPLAY_ATTEMPTS:
+                raise
+            print("AGAIN on a fresh display: %s" % error, flush=True)
+
+
+def display_session(browser_command, env, scale, shot, drawn):
     width, height = WIDTH * scale, HEIGHT * scale
     read_end, write_end = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
@@ -228,8 +247,8 @@ def display_screenshot(browser_command, env, scale, shot, drawn):
 
     def window_shown():
         if browser.poll() is not None:
-            raise Failure("%s ended (%d) before its window showed: %s" % (
-                name, browser.returncode, output()))
+            raise BrowserEnded("%s ended (%d) before its window showed on %s: %s" % (
+                name, browser.returncode, env["DISPLAY"], output()))
         return run(["xdotool", "search", "--onlyvisible", "--pid", str(browser.pid)], env=env,
                    check=False).split()[:1]
     try:
