@@ -55,9 +55,9 @@ public:
     // and rows alike. Each device pixel is one of this raster's pixels, never
     // a blend, so the picture stays sharp, and a line keeps one thickness
     // along its length; at a whole scale n every pixel becomes an n x n
-    // block. Text runs keep their bytes and colours at the scaled position;
-    // the text's size is left to whoever draws it. A scale below 1 or not a
-    // number is taken as 1.
+    // block. Text runs keep their order, bytes and colours at the scaled
+    // position; the text's size is left to whoever draws it. A scale below 1
+    // or not a number is taken as 1.
     CRasterSurface Scaled(double scale) const;
 
 private:
