@@ -14,6 +14,11 @@
 
 #include <span>
 
+// False while another program holds the clipboard open. On Windows the
+// toolkit opens the clipboard only inside each read or write, where a held
+// clipboard would look like a failed read.
+bool ClipboardCanBeOpened();
+
 // False when the clipboard refuses the text.
 bool OfferClipboardText(const wxString& text);
 

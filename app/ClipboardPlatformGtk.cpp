@@ -44,6 +44,10 @@ void Withdraw(GtkClipboard*, gpointer data) {
 
 } // namespace
 
+bool ClipboardCanBeOpened() {
+    return true;
+}
+
 bool OfferClipboardText(const wxString& text) {
     auto* offer = new Offer{std::string(text.utf8_str()), ToLatin1(text)};
     std::array<GtkTargetEntry, kUtf8Targets.size() + kLatin1Targets.size()> targets{};

@@ -3,6 +3,16 @@
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
+#include <windows.h>
+
+bool ClipboardCanBeOpened() {
+    if (!OpenClipboard(nullptr)) {
+        return false;
+    }
+    CloseClipboard();
+    return true;
+}
+
 // The text goes on the clipboard as Unicode text; Windows itself offers it
 // to other programs as CF_TEXT in the ANSI code page too.
 bool OfferClipboardText(const wxString& text) {

@@ -6,13 +6,14 @@
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/log.h>
 
 #include <algorithm>
 #include <memory>
 #include <new>
 
 bool CWxClipboard::Open() {
-    return wxTheClipboard->Open();
+    return ClipboardCanBeOpened() && wxTheClipboard->Open();
 }
 
 void CWxClipboard::Close() {
@@ -20,6 +21,9 @@ void CWxClipboard::Close() {
 }
 
 ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
+    // The view reports what fails; the toolkit's log would add a message box
+    // of its own, in English, after the view's.
+    wxLogNull quiet;
     if (std::ranges::none_of(PasteTextFormats(),
                              [](wxDataFormatId format) { return wxTheClipboard->IsSupported(format); })) {
         return ClipboardRead::kNoText;
@@ -42,6 +46,7 @@ ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
 }
 
 ClipboardWrite CWxClipboard::WriteText(const CString& text) {
+    wxLogNull quiet;
     try {
         return OfferClipboardText(ToWxString(text)) ? ClipboardWrite::kWritten
                                                     : ClipboardWrite::kRefused;

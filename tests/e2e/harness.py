@@ -205,6 +205,16 @@ class Desktop(FreshFolder):
     shows_device_pixels = True
     scale = 1
 
+    def pointer_scale(self):
+        """Pointer positions per pixel of the program's."""
+        return self.scale
+
+    def set_scale(self, scale):
+        """Makes the display draw the programs started after it at scale
+        (a whole number): GTK's own scale on X11."""
+        self.env["GDK_SCALE"] = str(scale)
+        self.scale = scale
+
     def __init__(self):
         super().__init__("tintbar-e2e-")
         read_end, write_end = os.pipe()
@@ -331,7 +341,7 @@ class App:
         """Moves the pointer to (x, y) of the client area, which lies at the
         bottom of the window, below the menu bar."""
         left, top, _, height = self.desktop.geometry(self.window)
-        scale = self.desktop.scale if self.desktop.shows_device_pixels else 1
+        scale = self.desktop.pointer_scale()
         client_top = top + height - device_pixel(CLIENT_HEIGHT, scale)
         self.desktop.xdotool("mousemove", "--sync", left + device_pixel(x, scale),
                              client_top + device_pixel(y, scale), *then)
@@ -344,7 +354,7 @@ class App:
         scale device pixels a pixel (the desktop's own unless given); returns
         the window's picture."""
         if scale is None:
-            scale = self.desktop.scale if self.desktop.shows_device_pixels else 1
+            scale = self.desktop.scale
         last, wrong = [], []
 
         def matches():

@@ -61,10 +61,12 @@ EXIT_TIME = 0.2
 
 
 class Context:
-    def __init__(self, tintbar, companion, new_desktop=Desktop):
+    def __init__(self, tintbar, companion, new_desktop=Desktop, display_scales=(2,)):
         self.tintbar = tintbar
         self.companion = companion
         self.new_desktop = new_desktop
+        # The scales that the scaled window case tries.
+        self.display_scales = display_scales
 
     def copy_text(self, css):
         """What Copy writes after a Paste of css."""
@@ -376,6 +378,63 @@ def test_view_in_browser(context):
             close_cleanly(app)
 
 
+# Client points of the page background just below the bar's bottom edge;
+# and, for sway, whose virtual pointer may land a pixel off, of the bar's
+# three-pixel bottom ring and of the background two rows below the bar.
+BELOW_EDGE_POINT = (20, 52)
+BOTTOM_RING_POINT = (20, 49)
+CLEAR_OF_EDGE_POINT = (20, 53)
+
+
+def check_scaled_window(app, desktop, expected, exact=True):
+    """At the desktop's scale the window shows expected enlarged (when exact:
+    where the compositor enlarges the program's picture itself, it blends),
+    the label stands whole in the strip, pointing names the part drawn under
+    the pointer, to the row, and a click on a part opens the colour dialog.
+    Returns the window's picture with the page background's label."""
+    scale = desktop.scale
+    if exact:
+        app.wait_for_picture(expected)
+    edge, below = ((BOTTOM_EDGE_POINT, BELOW_EDGE_POINT) if desktop.shows_device_pixels
+                   else (BOTTOM_RING_POINT, CLEAR_OF_EDGE_POINT))
+    shown = {}
+    previous = label(app.client_picture().sampled(scale))
+    # Each point names another part than the one before it.
+    for point in (FACE_POINT, BACKGROUND_POINT, edge, below):
+        app.move_mouse(*point)
+        previous = shown[point] = wait_for("the label at %s" % (point,), lambda: (
+            lambda now: now not in (None, previous) and now)(
+                label(app.client_picture().sampled(scale))))
+    expect(shown[below] == shown[BACKGROUND_POINT],
+           "the row below the bar's edge is the page background's")
+    picture = app.client_picture()
+    # No ink on the window's last row, left of the vertical bar.
+    bottom = [picture.pixel(x, picture.height - 1) for x in range(picture.width // 2)]
+    expect(all(min(pixel) >= 0x80 for pixel in bottom), "the label whole in the strip")
+    app.move_mouse(*FACE_POINT, "click", 1)
+    dialog = wait_for("the colour dialog", app.other_windows, timeout=60)
+    app.key("Escape", window=dialog[0])
+    wait_for("the colour dialog to close", lambda: not app.other_windows())
+    return picture
+
+
+def test_scaled_window(context):
+    """At each display scale of the desktop (GTK's scale 2 on X11; the
+    output's scale 2 and 1.5 on sway, where the compositor enlarges a scale 2
+    picture to 1.5 itself) the window is 180 x 240 of its pixels, drawn
+    sharp at whole scales, with the label whole; hover and click find the
+    part under the pointer."""
+    for scale in context.display_scales:
+        with context.new_desktop() as desktop:
+            desktop.set_scale(scale)
+            with context.start(desktop) as app:
+                width = desktop.geometry(app.window)[2]
+                expect_equal(width, harness.CLIENT_WIDTH * desktop.pointer_scale(), "window width")
+                check_scaled_window(app, desktop, context.picture(desktop, START_CSS),
+                                    exact=scale == int(scale))
+                close_cleanly(app)
+
+
 def test_hostile_clipboard(context):
     """Nothing that the clipboard can hold stops the program: data that is
     not text, text with a NUL byte, text that is not valid UTF-8, 50 MB of
@@ -667,6 +726,7 @@ CASES = {
     "clipboard": test_clipboard,
     "copy_for_browsers": test_copy_for_browsers,
     "view_in_browser": test_view_in_browser,
+    "scaled_window": test_scaled_window,
     "hostile_clipboard": test_hostile_clipboard,
     "startup_without_default_css": test_startup_without_default_css,
     "no_display": test_no_display,
@@ -678,7 +738,7 @@ CASES = {
 
 # The cases that run on native Wayland as well; the others test what only
 # X11 shows or what does not depend on the display.
-WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "view_in_browser",
+WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "view_in_browser", "scaled_window",
                  "hostile_clipboard", "startup_without_default_css", "large_text",
                  "drawn_title_bar")
 
@@ -702,7 +762,7 @@ def main():
         shared = tempfile.mkdtemp(prefix="tintbar-e2e-program-")
         os.chmod(shared, 0o755)
         context = Context(wayland.shared_copy(context.tintbar, shared), context.companion,
-                          lambda: wayland.SwayDesktop(os.path.abspath(options.wayland)))
+                          lambda: wayland.SwayDesktop(os.path.abspath(options.wayland)), (2, 1.5))
         try:
             return run_cases(context, options.cases or WAYLAND_CASES)
         finally:

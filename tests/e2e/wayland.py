@@ -56,6 +56,9 @@ def shared_copy(program, folder):
 class FreshHome(FreshFolder):
     """A temporary folder with a fresh home for the unprivileged user."""
 
+    # Pixels of a picture per pixel of the program's.
+    scale = 1
+
     def __init__(self, prefix):
         super().__init__(prefix, UNPRIVILEGED if os.geteuid() == 0 else None)
         os.chmod(self.folder, 0o755)
@@ -129,6 +132,18 @@ class SwayDesktop(FreshHome):
         except HarnessError:
             self.close()
             raise
+        self.size = (output["width"], output["height"])
+
+    def pointer_scale(self):
+        """The pointer moves in the layout's pixels, whatever the scale."""
+        return 1
+
+    def set_scale(self, scale):
+        """Sets the output's scale; grim then takes pictures at it."""
+        self.swaymsg("output", "*", "scale", str(scale))
+        self.scale = scale
+        # The pointer's positions span the output's layout, now smaller.
+        output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
         self.size = (output["width"], output["height"])
 
     def swaymsg(self, *arguments):
