@@ -40,6 +40,23 @@ echo "== Windows end-to-end tests under Wine (screenshots in build-windows/scree
 python3 tests/e2e/tintbar_e2e_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
   --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
   --reference-css build/bin/tintbar-css --screenshot-folder build-windows/screenshots || status=1
+echo "== tintbar.exe at 150 % and 200 % display scale under Wine, code page 932"
+for dpi in 144 192; do
+  # A copy of the test prefix whose system reports that many dots per inch.
+  scaled=$WINEPREFIX-dpi$dpi
+  if [[ ! -f $scaled/system.reg ]]; then
+    cp -a "$WINEPREFIX" "$scaled"
+    for key in 'HKCU\Control Panel\Desktop' \
+      'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+      WINEPREFIX=$scaled wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    done
+    WINEPREFIX=$scaled wineserver -w
+  fi
+  python3 tests/e2e/tintbar_e2e_windows.py --locale ja_JP.UTF-8 --dpi "$dpi" \
+    --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
+    --reference-css build/bin/tintbar-css --screenshot-folder build-windows/screenshots \
+    scaled_window clipboard || status=1
+done
 echo "== tintbar.exe beside other Windows programs under Wine"
 python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
   --tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe \
