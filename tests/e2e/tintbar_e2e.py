@@ -707,18 +707,23 @@ def test_drawn_title_bar(context):
 
 def write_screenshot(context, path):
     """The window on the shipped "default.css" with the pointer over a
-    button's face, for the README."""
+    button's face, for the README; and its twin at scale 2 for HiDPI pages,
+    named with "-2x" before the extension."""
     shipped = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "default.css")
     with open(shipped, "rb") as source:
         shipped_css = source.read()
-    with Desktop() as desktop:
-        with context.start(desktop, default_css=shipped_css) as app:
-            ready = label(app.wait_for_picture(context.picture(desktop, shipped_css)))
-            app.move_mouse(*FACE_POINT)
-            wait_for("the label of the face",
-                     lambda: label(app.client_picture()) not in (None, ready))
-            desktop.screenshot(app.window, "png:" + path)
-            close_cleanly(app)
+    stem, extension = os.path.splitext(path)
+    for scale, output in ((1, path), (2, stem + "-2x" + extension)):
+        with Desktop() as desktop:
+            desktop.set_scale(scale)
+            with context.start(desktop, default_css=shipped_css) as app:
+                ready = label(app.wait_for_picture(context.picture(desktop, shipped_css))
+                              .sampled(scale))
+                app.move_mouse(*FACE_POINT)
+                wait_for("the label of the face", lambda: label(
+                    app.client_picture().sampled(scale)) not in (None, ready))
+                desktop.screenshot(app.window, "png:" + output)
+                close_cleanly(app)
 
 
 CASES = {
