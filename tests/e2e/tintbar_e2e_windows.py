@@ -24,8 +24,8 @@ import time
 import harness
 import tintbar_e2e as common
 from harness import App, Desktop, HarnessError, wait_for
-from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, BOTTOM_EDGE_POINT, FACE_POINT,
-                         PASTED_CSS, START_CSS, expect, expect_equal, label)
+from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, FACE_POINT, PASTED_CSS, START_CSS,
+                         expect, expect_equal, label)
 
 # Wine starts slower than a native program, the first time most of all.
 WINE_TIMEOUT = 60.0
@@ -189,41 +189,16 @@ def test_window(context):
             expect_equal(app.close(), 0, "exit status after the close box")
 
 
-# Client points of the bar's bottom edge, which is the horizontal bar's, and
-# of the page background just below it.
-BELOW_EDGE_POINT = (20, 52)
-
-
 def test_scaled_window(context):
     """At the display scale of the prefix the client area is 180 x 240 times
-    the scale and shows the picture of "default.css" enlarged, sharp; the
-    label stands whole in the strip; pointing names the part drawn under the
-    pointer, to the row; a click opens the colour dialog."""
+    the scale, shows the picture enlarged, sharp, with the label whole, and
+    pointing and clicking find the part under the pointer."""
     with WineDesktop(context.locale, context.dpi) as desktop:
-        scale = desktop.scale
         with context.start(desktop) as app:
-            expect_equal(desktop.geometry(app.window)[2], harness.device_pixel(harness.CLIENT_WIDTH, scale),
-                         "client width")
-            app.wait_for_picture(context.picture(desktop, START_CSS), scale=scale)
-            # Each point names another part than the one before it.
-            shown = {}
-            previous = label(app.client_picture().sampled(scale))
-            for point in (FACE_POINT, BACKGROUND_POINT, BOTTOM_EDGE_POINT, BELOW_EDGE_POINT):
-                app.move_mouse(*point)
-                previous = shown[point] = wait_for("the label at %s" % (point,), lambda: (
-                    lambda now: now not in (None, previous) and now)(
-                        label(app.client_picture().sampled(scale))))
+            expect_equal(desktop.geometry(app.window)[2],
+                         harness.device_pixel(harness.CLIENT_WIDTH, desktop.scale), "client width")
+            common.check_scaled_window(app, desktop, context.picture(desktop, START_CSS))
             context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
-            expect(shown[BELOW_EDGE_POINT] == shown[BACKGROUND_POINT],
-                   "the row below the bar's edge is the page background's")
-            # No ink on the window's last row, left of the vertical bar.
-            picture = app.client_picture()
-            bottom = [picture.pixel(x, picture.height - 1) for x in range(picture.width // 2)]
-            expect(all(min(pixel) >= 0x80 for pixel in bottom), "the label whole in the strip")
-            click_face(app)
-            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
-            app.key("Escape", window=dialog[0])
-            wait_for("the colour dialog to close", lambda: not app.other_windows())
             expect_equal(app.close(), 0, "exit status after the close box")
 
 
