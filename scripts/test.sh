@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tintbar and runs every test: the unit,
-# end-to-end and browser tests, the Windows build under Wine, the unit tests
+# end-to-end and browser tests, the Windows build and its installer under Wine, the unit tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
 # package, and a short fuzzing run.
 set -euo pipefail
@@ -15,7 +15,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTBAR_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== Browser tests: the CSS for current browsers in Chromium and Firefox ESR"
+echo "== Browser tests: the page of View in browser in Chromium, Firefox ESR and WebKitGTK"
 bash scripts/test-browsers.sh
 
 echo "== The Windows build: unit and end-to-end tests under Wine in code pages 1252 and 932"
