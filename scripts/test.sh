@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Tintbar and runs every test: the unit,
-# end-to-end and browser tests, the Windows build and its installer under Wine, the unit tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, the Debian
-# package, and a short fuzzing run.
+# end-to-end and browser tests, the Windows build and its installer under
+# Wine, the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Debian package, and a short fuzzing run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
