@@ -59,8 +59,8 @@ bool OfferClipboardText(const wxString& text) {
         *target++ = GtkTargetEntry{const_cast<gchar*>(name), 0, 1};
     }
     GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
-    if (!gtk_clipboard_set_with_data(clipboard, targets.data(), targets.size(), &Answer,
-                                     &Withdraw, offer)) {
+    if (!gtk_clipboard_set_with_data(clipboard, targets.data(), targets.size(), &Answer, &Withdraw,
+                                     offer)) {
         delete offer;
         return false;
     }

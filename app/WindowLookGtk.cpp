@@ -13,7 +13,8 @@
 namespace {
 
 // Half the padding of the usual themes beside each menu title.
-constexpr char kCompactMenuTitles[] = "menubar > menuitem { padding-left: 4px; padding-right: 4px; ";
+constexpr char kCompactMenuTitles[] =
+    "menubar > menuitem { padding-left: 4px; padding-right: 4px; ";
 // Minimize and close only: the window menu button that shows the icon
 // would make the title bar wider than the client area.
 constexpr char kTitleBarButtons[] = ":minimize,close";

@@ -24,8 +24,9 @@ ClipboardRead CWxClipboard::ReadText(CString& text, std::size_t maxBytes) {
     // The view reports what fails; the toolkit's log would add a message box
     // of its own, in English, after the view's.
     wxLogNull quiet;
-    if (std::ranges::none_of(PasteTextFormats(),
-                             [](wxDataFormatId format) { return wxTheClipboard->IsSupported(format); })) {
+    if (std::ranges::none_of(PasteTextFormats(), [](wxDataFormatId format) {
+            return wxTheClipboard->IsSupported(format);
+        })) {
         return ClipboardRead::kNoText;
     }
     CClipboardTextBytes data(maxBytes);

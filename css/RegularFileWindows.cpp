@@ -10,9 +10,9 @@ FilePointer OpenRegularFile(const CString& fileName) {
     // The name is in the system's ANSI code page, as the program's text is.
     // Devices (CON, NUL, COM1) and pipes are turned away as not regular
     // files; a folder does not open without backup semantics.
-    const HANDLE handle =
-        CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileA(fileName.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }

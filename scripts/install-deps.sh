@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # Build
-  build-essential cmake pkg-config
+  # Build, and the formatting check of the test command
+  build-essential cmake pkg-config clang-format
   # The application's toolkit, and GTK itself for what the toolkit does not wrap
   libwxgtk3.2-dev libgtk-3-dev
   # The command-line companion's PNG output

@@ -10,6 +10,9 @@ jobs=$(nproc)
 
 bash scripts/install-deps.sh
 
+echo "== Formatting: every C and C++ source as .clang-format lays it out"
+git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror
+
 echo "== Build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTBAR_WERROR=ON
 cmake --build build -j"$jobs"

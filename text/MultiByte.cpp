@@ -19,7 +19,9 @@ constexpr bool IsShiftJisTrail(unsigned char byte) {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
-constexpr bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+constexpr bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Length of the well-formed UTF-8 sequence at pos, or 1 when there is none.
 std::size_t Utf8Length(std::string_view text, std::size_t pos) {
@@ -58,9 +60,13 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
 
 } // namespace
 
-int GetCodePage() { return g_codePage.load(std::memory_order_relaxed); }
+int GetCodePage() {
+    return g_codePage.load(std::memory_order_relaxed);
+}
 
-void SetCodePage(int codePage) { g_codePage.store(codePage, std::memory_order_relaxed); }
+void SetCodePage(int codePage) {
+    g_codePage.store(codePage, std::memory_order_relaxed);
+}
 
 std::size_t NonAsciiCharLength(std::string_view text, std::size_t pos) {
     switch (GetCodePage()) {
@@ -152,8 +158,8 @@ std::size_t FindBytePair(std::string_view text, std::string_view pair, std::size
         const char* here = text.data() + at;
         const __m128i firstBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here));
         const __m128i secondBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here + 1));
-        const int hits = _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(firstBytes, first),
-                                                         _mm_cmpeq_epi8(secondBytes, second)));
+        const int hits = _mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(firstBytes, first), _mm_cmpeq_epi8(secondBytes, second)));
         if (hits != 0) {
             return at + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
         }
@@ -250,7 +256,9 @@ void LowerInPlace(CString& text) {
             continue;
         }
         const std::size_t length = NonAsciiCharLength(text, at);
-        auto byte = [&](std::size_t offset) { return static_cast<unsigned char>(text[at + offset]); };
+        auto byte = [&](std::size_t offset) {
+            return static_cast<unsigned char>(text[at + offset]);
+        };
         if (codePage == kShiftJis && length == 2 && byte(0) == 0x82 && byte(1) >= 0x60 &&
             byte(1) <= 0x79) {
             // Full-width A-Z (0x8260-0x8279) to full-width a-z (0x8281-0x829A).

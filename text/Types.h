@@ -19,9 +19,15 @@ static_assert(sizeof(RECT::left) == 4 && sizeof(RECT) == 16);
 constexpr COLORREF RgbColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return COLORREF{red} | (COLORREF{green} << 8) | (COLORREF{blue} << 16);
 }
-constexpr std::uint8_t RedOf(COLORREF color) { return color & 0xFF; }
-constexpr std::uint8_t GreenOf(COLORREF color) { return (color >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(COLORREF color) { return (color >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(COLORREF color) {
+    return color & 0xFF;
+}
+constexpr std::uint8_t GreenOf(COLORREF color) {
+    return (color >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(COLORREF color) {
+    return (color >> 16) & 0xFF;
+}
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;

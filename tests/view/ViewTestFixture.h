@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -27,7 +27,8 @@ constexpr std::string_view kExpectedReady = "ﾚﾃﾞｨ";
 // A Japanese text as the view holds it: in Shift-JIS under 932, and in UTF-8
 // under any other code page, whose single bytes have no Japanese characters.
 inline CString InViewTextCodePage(std::string_view utf8) {
-    return multibyte::GetCodePage() == multibyte::kShiftJis ? InCurrentCodePage(utf8) : CString(utf8);
+    return multibyte::GetCodePage() == multibyte::kShiftJis ? InCurrentCodePage(utf8)
+                                                            : CString(utf8);
 }
 
 inline std::vector<ColorValue> Colors(const ColorList& list) {

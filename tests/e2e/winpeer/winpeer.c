@@ -40,8 +40,8 @@ static int Fail(const char* what) {
 // Opened for a window, as programs open it: Wine lets another program that
 // opens the clipboard for no window in while it is open for none.
 static int HoldClipboard(void) {
-    const HWND window = CreateWindowW(L"STATIC", L"winpeer", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
-                                      NULL, NULL);
+    const HWND window =
+        CreateWindowW(L"STATIC", L"winpeer", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
     if (window == NULL) {
         return Fail("CreateWindowW");
     }

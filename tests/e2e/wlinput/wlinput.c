@@ -96,8 +96,10 @@ static void send_keymap(struct input* input) {
 }
 
 static xkb_keycode_t keycode_of(struct input* input, const char* name) {
-    static const struct { const char* alias; const char* keysym; } aliases[] = {
-        {"ctrl", "Control_L"}, {"alt", "Alt_L"}, {"shift", "Shift_L"}};
+    static const struct {
+        const char* alias;
+        const char* keysym;
+    } aliases[] = {{"ctrl", "Control_L"}, {"alt", "Alt_L"}, {"shift", "Shift_L"}};
     for (size_t index = 0; index < sizeof aliases / sizeof aliases[0]; ++index) {
         if (strcmp(name, aliases[index].alias) == 0) {
             name = aliases[index].keysym;
