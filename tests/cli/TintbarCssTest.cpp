@@ -130,27 +130,11 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
         {{"--help"}, kAllSeven, 0, help, ""},
         {{"-h", "--bogus"}, "", 0, help, ""},
         {{"--colour"}, kAllSeven, 2, "", "unknown option '--colour' (see tintbar-css --help)"},
-        {{"--html"},
-         kAllSeven,
-         2,
-         "",
-         "--html needs the name of the page to write, or - (see "
-         "tintbar-css --help)"},
         {{"--png", "kept.png", "--scale", "1.5"},
          kAllSeven,
          2,
          "",
          "--scale needs a whole number from 1 to 4, found '1.5' (see tintbar-css --help)"},
-        {{"--png", "kept.png", "--scale"},
-         kAllSeven,
-         2,
-         "",
-         "--scale needs a whole number from 1 to 4 (see tintbar-css --help)"},
-        {{"--scale=2", "site.css"},
-         "",
-         2,
-         "",
-         "--scale applies only to the picture of --png (see tintbar-css --help)"},
         {{"missing.css"}, "", 1, "", "cannot read 'missing.css': No such file or directory"},
         {{"."}, "", 1, "", "cannot read '.': Is a directory"},
         {{}, "", 1, "", blank},
@@ -162,11 +146,6 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
          "",
          "cannot write 'no/dir/p.png': No such file or directory"},
         {{"--png", "."}, kAllSeven, 1, "", "cannot write '.': Device or resource busy"},
-        {{"--html", "no/dir/p.html"},
-         kAllSeven,
-         1,
-         "",
-         "cannot write 'no/dir/p.html': No such file or directory"},
     };
     for (const CRunCase& row : cases) {
         SCOPED_TRACE(testing::PrintToString(row.arguments) + " on " +
@@ -183,8 +162,6 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     }
     CToolRun tool;
     EXPECT_EQ(tool.Run({}, allSeven).output, allSeven) << "the Copy text read back";
-    EXPECT_EQ(tool.Run({"--html", "page.html"}, kAllSeven).exitStatus, 0);
-    EXPECT_EQ(tool.ReadFile("page.html"), BuildBrowserPage(bar, kWhite)) << "the page as a file";
 }
 
 std::vector<std::uint8_t> ViewPictureAfterPaste(const std::string& text) {

@@ -22,7 +22,6 @@ struct CBrowserCase {
 const CBrowserCase kBrowserCases[] = {
     {true, true, "page browser", ""},
     {false, true, "page message", kExpectedWriteFailed},
-    {false, false, "page message", kExpectedWriteFailed},
     {true, false, "page browser message", kExpectedNoBrowser},
 };
 
