@@ -13,10 +13,10 @@
 # benchmark binary (for example --benchmark_filter=Paint).
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build-bench"
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build-bench"
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTBAR_BUILD_BENCH=ON \
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTBAR_BUILD_BENCH=ON \
   -DTINTBAR_BUILD_APP=ON -DTINTBAR_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target tintbar_bench tintbar -j2
 
@@ -54,5 +54,5 @@ check "import 10 MB / ASCII lower-casing of 10 MB" "$(ratio "$import_10mb" "$low
 check "PaintPreview" "$paint" 100 " us"
 
 echo
-python3 "$root/bench/paste_memory.py" --tintbar "$build/bin/tintbar" || missed=1
+python3 "$top/bench/paste_memory.py" --tintbar "$build/bin/tintbar" || missed=1
 exit "$missed"

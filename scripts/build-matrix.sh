@@ -7,7 +7,7 @@
 #   scripts/build-matrix.sh --quick  clang Release only (the test command's part)
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=$(nproc)
 compilers=(gcc clang)
 types=(Debug RelWithDebInfo Release MinSizeRel)
@@ -22,15 +22,15 @@ configure() { # compiler folder cmake-arguments...
   local compiler="$1" folder="$2"
   shift 2
   if [[ "$compiler" == clang ]]; then
-    CC=clang CXX=clang++ cmake -S "$root" -B "$folder" "$@" >/dev/null
+    CC=clang CXX=clang++ cmake -S "$top" -B "$folder" "$@" >/dev/null
   else
-    CC=gcc CXX=g++ cmake -S "$root" -B "$folder" "$@" >/dev/null
+    CC=gcc CXX=g++ cmake -S "$top" -B "$folder" "$@" >/dev/null
   fi
 }
 
 for compiler in "${compilers[@]}"; do
   for type in "${types[@]}"; do
-    folder="$root/build-matrix/$compiler-$type"
+    folder="$top/build-matrix/$compiler-$type"
     echo "== $compiler $type"
     configure "$compiler" "$folder" -DCMAKE_BUILD_TYPE="$type" -DTINTBAR_WERROR=ON \
       -DTINTBAR_BUILD_BENCH=ON
@@ -41,7 +41,7 @@ done
 
 if ((fuzzing)); then
   echo "== clang fuzzing build, every target"
-  configure clang "$root/build-matrix/clang-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  configure clang "$top/build-matrix/clang-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTINTBAR_WERROR=ON -DTINTBAR_FUZZ=ON
-  cmake --build "$root/build-matrix/clang-fuzz" -j"$jobs"
+  cmake --build "$top/build-matrix/clang-fuzz" -j"$jobs"
 fi

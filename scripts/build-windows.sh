@@ -5,12 +5,12 @@
 # zip, the installer and their checksums in build-windows/. Options given
 # are passed to CMake.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
-bash scripts/install-deps.sh
-bash scripts/windows/install-deps.sh
-prefix=$(JOBS=$(nproc) bash scripts/windows/toolkit.sh)
+bash "$top/scripts/install-deps.sh"
+bash "$top/scripts/windows/install-deps.sh"
+prefix=$(JOBS=$(nproc) bash "$top/scripts/windows/toolkit.sh")
 
 echo "== Cross-build for Windows"
 # Compiled objects are cached beside the toolkit and found again from any

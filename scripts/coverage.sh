@@ -5,17 +5,17 @@
 # HTML report of the second lands in build-coverage/coverage/index.html.
 set -euo pipefail
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build-coverage"
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="$top/build-coverage"
 jobs=$(nproc)
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage \
   -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
 cmake --build "$build" -j"$jobs"
 find "$build" -name '*.gcda' -delete
 
 summary() { # folders-regex
-  gcovr --root "$root" --object-directory "$build" --filter "$root/($1)/" \
+  gcovr --root "$top" --object-directory "$build" --filter "$top/($1)/" \
     --exclude-directories "$build/CMakeFiles" \
     --exclude-throw-branches --exclude-unreachable-branches --print-summary "${@:2}" |
     grep -E '^(lines|branches):'

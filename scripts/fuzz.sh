@@ -7,6 +7,7 @@
 #   scripts/fuzz.sh              a short run: 30 seconds a target
 #   scripts/fuzz.sh --seconds N  N seconds a target
 set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 seconds=30
 while [[ $# -gt 0 ]]; do
@@ -17,7 +18,7 @@ while [[ $# -gt 0 ]]; do
       shift 2
       ;;
     -h|--help)
-      sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,8p' "$top/scripts/fuzz.sh" | sed 's/^# \{0,1\}//'
       exit 0
       ;;
     *)
@@ -27,11 +28,10 @@ while [[ $# -gt 0 ]]; do
   esac
 done
 
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$root/build-fuzz"
+build="$top/build-fuzz"
 targets=(css_import_fuzzer chromlib_fuzzer)
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINTBAR_FUZZ=ON -DTINTBAR_BUILD_APP=OFF -DTINTBAR_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2
 
@@ -46,13 +46,13 @@ status=0
 for target in "${targets[@]}"; do
   corpus="$scratch/$target"
   mkdir -p "$corpus"
-  cp -R "$root/fuzz/corpus/$target/." "$corpus/"
+  cp -R "$top/fuzz/corpus/$target/." "$corpus/"
   echo "== $target: $seconds s on $(ls "$corpus" | wc -l) seeds"
   # Crash inputs land in the scratch directory; a failing one is copied out
   # of it before the scratch directory goes.
   if ! (cd "$scratch" && ASAN_OPTIONS="$fuzz_asan_options" "$build/bin/$target" \
           -max_total_time="$seconds" -print_final_stats=1 \
-          -dict="$root/fuzz/$target.dict" \
+          -dict="$top/fuzz/$target.dict" \
           -artifact_prefix="$scratch/$target-" "$corpus" 2>"$scratch/$target.log"); then
     status=1
     mkdir -p "$build/crashes"

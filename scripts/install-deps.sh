@@ -2,6 +2,7 @@
 # Installs everything Tintbar needs to build, run and test on Debian 12.
 # Run as root. Safe to run again: apt-get skips what is already there.
 set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(
   # Build, and the formatting check of the test command
@@ -35,4 +36,4 @@ packages=(
   gcovr
 )
 
-bash "$(dirname "$0")/apt-install.sh" "${packages[@]}"
+bash "$top/scripts/apt-install.sh" "${packages[@]}"

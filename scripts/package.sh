@@ -3,7 +3,7 @@
 # of its own, installed under /usr and compiled with Debian's hardening
 # flags, packed by CPack. Expects what scripts/install-deps.sh installs.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all

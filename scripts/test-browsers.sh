@@ -7,7 +7,7 @@
 #   --picture OUT.png  also writes the Chromium page beside its preview, as
 #                      in the README (docs/browsers.png)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
 [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -6,7 +6,7 @@
 # leaves none of the package's files behind. Installs and removes the
 # package on this machine, so it runs as root.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 started=$SECONDS
 
@@ -18,7 +18,7 @@ apt_get() {
 }
 installed() { dpkg-query -W -f='${Status}' tintbar 2>/dev/null | grep -q 'install ok installed'; }
 
-deb=$(bash scripts/package.sh | tail -n 1)
+deb=$(bash "$top/scripts/package.sh" | tail -n 1)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"

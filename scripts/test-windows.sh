@@ -7,12 +7,12 @@
 # Expects the Linux build in build/ (its tintbar-css gives the expected
 # texts).
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 started=$SECONDS
 
-bash scripts/build-windows.sh -DTINTBAR_WERROR=ON
-LOCPATH=$(bash scripts/windows/locales.sh)
+bash "$top/scripts/build-windows.sh" -DTINTBAR_WERROR=ON
+LOCPATH=$(bash "$top/scripts/windows/locales.sh")
 export LOCPATH
 # One Wine prefix beside the build, made on first use; the test programs and
 # the end-to-end cases each end the wineserver they started.

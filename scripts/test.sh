@@ -4,11 +4,11 @@
 # Wine, the unit and end-to-end tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Debian package, and a short fuzzing run.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 jobs=$(nproc)
 
-bash scripts/install-deps.sh
+bash "$top/scripts/install-deps.sh"
 
 echo "== Formatting: every C and C++ source as .clang-format lays it out"
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror
@@ -19,10 +19,10 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Browser tests: the page of View in browser in Chromium, Firefox ESR and WebKitGTK"
-bash scripts/test-browsers.sh
+bash "$top/scripts/test-browsers.sh"
 
 echo "== The Windows build: unit and end-to-end tests under Wine in code pages 1252 and 932"
-bash scripts/test-windows.sh
+bash "$top/scripts/test-windows.sh"
 
 echo "== Unit and end-to-end tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTBAR_WERROR=ON -DTINTBAR_SANITIZE=ON
@@ -37,10 +37,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== The Debian package: lintian, install, start from the menu entry, purge"
-bash scripts/test-package.sh
+bash "$top/scripts/test-package.sh"
 
 echo "== A clang Release build, warnings as errors, and its unit tests"
-bash scripts/build-matrix.sh --quick
+bash "$top/scripts/build-matrix.sh" --quick
 
 echo "== Short fuzzing run"
-bash scripts/fuzz.sh --seconds 30
+bash "$top/scripts/fuzz.sh" --seconds 30

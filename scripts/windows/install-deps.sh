@@ -2,6 +2,7 @@
 # Installs what the Windows build and its tests need on Debian 12, beside what
 # scripts/install-deps.sh installs for the Linux build. Run as root.
 set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 packages=(
   # The MinGW-w64 cross compiler with POSIX threads (std::thread, std::mutex)
@@ -20,4 +21,4 @@ packages=(
   locales
 )
 
-bash "$(dirname "$0")/../apt-install.sh" "${packages[@]}"
+bash "$top/scripts/apt-install.sh" "${packages[@]}"

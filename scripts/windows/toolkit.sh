@@ -7,7 +7,7 @@
 # The sources are fetched with apt-get through a temporary source list and
 # temporary package lists, so the machine's apt sources stay as they are.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cache_root=${TINTBAR_CACHE:-/var/cache/tintbar}
 jobs=${JOBS:-$(nproc)}
 host=x86_64-w64-mingw32
@@ -18,7 +18,7 @@ png_version=$(candidate libpng-dev)
 gcc_version=$($host-g++-posix -dumpfullversion)
 [[ -n $wx_version && -n $png_version ]] || { echo "toolkit: run apt-get update first" >&2; exit 1; }
 
-key=$( { echo "$wx_version $png_version $gcc_version"; cat "$here/toolkit.sh"; } | sha256sum | cut -c1-12)
+key=$( { echo "$wx_version $png_version $gcc_version"; cat "$top/scripts/windows/toolkit.sh"; } | sha256sum | cut -c1-12)
 upstream=${wx_version%%+*}
 prefix=$cache_root/wxmsw-$upstream-$key
 if [[ -f $prefix/.complete ]]; then
