@@ -18,7 +18,7 @@ build="$top/build-bench"
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTINTBAR_BUILD_BENCH=ON \
   -DTINTBAR_BUILD_APP=ON -DTINTBAR_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target tintbar_bench tintbar -j2
+cmake --build "$build" --target tintbar_bench tintbar -j"$(nproc)"
 
 results="$(mktemp "${TMPDIR:-/tmp}/tintbar-bench.XXXXXX.json")"
 trap 'rm -f "$results"' EXIT

@@ -33,7 +33,7 @@ targets=(css_import_fuzzer chromlib_fuzzer)
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINTBAR_FUZZ=ON -DTINTBAR_BUILD_APP=OFF -DTINTBAR_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2
+cmake --build "$build" -j"$(nproc)"
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/tintbar-fuzz.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
