@@ -47,7 +47,7 @@ for target in "${targets[@]}"; do
   corpus="$scratch/$target"
   mkdir -p "$corpus"
   cp -R "$top/fuzz/corpus/$target/." "$corpus/"
-  echo "== $target: $seconds s on $(ls "$corpus" | wc -l) seeds"
+  echo "== $target: $seconds s on $(find "$corpus" -type f -printf . | wc -c) seeds"
   # Crash inputs land in the scratch directory; a failing one is copied out
   # of it before the scratch directory goes.
   if ! (cd "$scratch" && ASAN_OPTIONS="$fuzz_asan_options" "$build/bin/$target" \

@@ -7,6 +7,8 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(
   # Build, and the formatting check of the test command
   build-essential cmake pkg-config clang-format
+  # The test command's check of the shell scripts
+  shellcheck
   # The application's toolkit, and GTK itself for what the toolkit does not wrap
   libwxgtk3.2-dev libgtk-3-dev
   # The command-line companion's PNG output

@@ -36,8 +36,10 @@ echo "-- install"
 if installed; then apt_get purge tintbar; fi
 apt_get install --no-install-recommends "$deb"
 dpkg-query -L tintbar >"$work/files"
-grep -qx /usr/share/man/man1/tintbar.1.gz "$work/files" && test -f /usr/share/man/man1/tintbar.1.gz ||
-  { echo "the manual pages were not installed: see path-exclude in /etc/dpkg/dpkg.cfg.d" >&2; exit 1; }
+if ! grep -qx /usr/share/man/man1/tintbar.1.gz "$work/files" || [[ ! -f /usr/share/man/man1/tintbar.1.gz ]]; then
+  echo "the manual pages were not installed: see path-exclude in /etc/dpkg/dpkg.cfg.d" >&2
+  exit 1
+fi
 
 echo "-- installed files"
 desktop-file-validate /usr/share/applications/tintbar.desktop

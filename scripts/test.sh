@@ -13,6 +13,9 @@ bash "$top/scripts/install-deps.sh"
 echo "== Formatting: every C and C++ source as .clang-format lays it out"
 git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror
 
+echo "== Shell scripts: shellcheck"
+git ls-files -z '*.sh' .ci/run | xargs -0 shellcheck -x
+
 echo "== Build and test"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTBAR_WERROR=ON
 cmake --build build -j"$jobs"

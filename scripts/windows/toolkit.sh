@@ -76,9 +76,11 @@ echo "== libpng"
   make -j"$jobs" >/dev/null && make install >/dev/null)
 
 echo "== wxWidgets"
+# The unpacked source folder, named for its version; configure runs out of tree.
+wx_source=("$work"/src/wxwidgets3.2-*/)
 mkdir -p "$work/wxbuild"
 (cd "$work/wxbuild" &&
-  "$work"/src/wxwidgets3.2-*/configure --host=$host --build=x86_64-linux-gnu --prefix="$prefix" \
+  "${wx_source[0]}configure" --host=$host --build=x86_64-linux-gnu --prefix="$prefix" \
     --with-msw --disable-shared --enable-unicode --disable-debug_info --disable-precomp-headers \
     --disable-html --disable-xrc --disable-aui --disable-webview --disable-stc --disable-mediactrl \
     --disable-richtext --disable-propgrid --disable-ribbon --disable-webrequest --disable-sound \
