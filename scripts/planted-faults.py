@@ -40,8 +40,8 @@ FAULTS = [
      "text += kRuleClosing;", ""),
     ("property-name", "css/ScrollbarProperties.h",
      '"scrollbar-3dlight-color"', '"scrollbar-3d-light-color"'),
-    ("page-escape", "css/BrowserPage.cpp",
-     'escaped += "&lt;";', 'escaped += "<";'),
+    ("page-text-colour", "css/BrowserPage.cpp",
+     "luma < kDarkLuma ?", "luma > kDarkLuma ?"),
     ("hit-test-bottom-row", "preview/BarElement.cpp",
      "y <= rect.bottom", "y < rect.bottom"),
     ("scaled-edge", "preview/RasterSurface.cpp",
@@ -68,8 +68,7 @@ FAULTS = [
     ("undo-key", "app/MainFrame.cpp",
      "{wxACCEL_CTRL, 'Z', wxID_UNDO}", "{wxACCEL_CTRL, 'Y', wxID_UNDO}"),
     ("scale-bound", "cli/CommandLine.cpp",
-     "--scale N    draw that picture at display scale N (1 to 4)",
-     "--scale N    draw that picture at display scale N (1 to 5)"),
+     "scale > CCommandLine::kLargestScale", "scale > CCommandLine::kLargestScale + 1"),
 ]
 
 
