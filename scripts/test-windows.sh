@@ -64,7 +64,7 @@ python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --local
 echo "== The installer under Wine, in a fresh prefix of its own"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
 python3 tests/e2e/tintbar_installer_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
-  --setup "build-windows/Tintbar-$version-setup.exe" --version "$version" \
+  --setup "build-windows/Tintbar-$version-setup.exe" \
   --shipped build-windows/Tintbar --winpeer build-windows/bin/winpeer.exe || status=1
 echo "== The Windows part took $((SECONDS - started)) s"
 exit $status

@@ -9,6 +9,7 @@ expects and fails after a timeout.
 
 import ctypes
 import ctypes.util
+import functools
 import math
 import os
 import re
@@ -16,6 +17,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import types
 
 CLIENT_WIDTH = 180
 CLIENT_HEIGHT = 240
@@ -29,10 +31,24 @@ POLL_INTERVAL = 0.05
 # What xclip prints once it owns the clipboard.
 OWNING = b"Waiting for selection requests"
 COPY_HEADER = b"/*Hueline */\r\n"
+TOP_CMAKE_LISTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                               "CMakeLists.txt")
 
 
 class HarnessError(AssertionError):
     pass
+
+
+@functools.cache
+def identity():
+    """The product's name (the project's), version, display name and
+    publisher, as the build defines them once."""
+    text = read_file(TOP_CMAKE_LISTS).decode()
+    name, version = re.search(r"project\((\w+) VERSION ([\d.]+)", text).groups()
+    return types.SimpleNamespace(
+        name=name, version=version,
+        product_name=re.search(r'set\(TINTBAR_PRODUCT_NAME "([^"]+)"\)', text).group(1),
+        publisher=re.search(r'set\(TINTBAR_PUBLISHER "([^"]+)"\)', text).group(1))
 
 
 def wait_for(what, probe, timeout=DEFAULT_TIMEOUT):

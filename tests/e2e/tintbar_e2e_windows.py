@@ -323,10 +323,14 @@ def version_value(program, key):
 
 def test_resources(context):
     """The version block and the manifest that tintbar.exe carries."""
-    for key, expected in (("FileVersion", "1, 0, 0, 1"), ("ProductVersion", "1, 0, 0, 1"),
+    product = harness.identity()
+    # The build's version and build number 1, as the version block spells it.
+    version = ", ".join(product.version.split(".") + ["1"])
+    for key, expected in (("FileVersion", version), ("ProductVersion", version),
                           ("FileDescription", "HTMLスクロールバー着色ツール"),
-                          ("InternalName", "Tintbar.EXE"), ("OriginalFilename", "Tintbar.EXE"),
-                          ("ProductName", harness.TITLE)):
+                          ("InternalName", product.name + ".EXE"),
+                          ("OriginalFilename", product.name + ".EXE"),
+                          ("ProductName", product.product_name)):
         expect_equal(version_value(context.tintbar, key), expected, key)
     data = harness.read_file(context.tintbar)
     manifest = data[data.find(b"<assembly"):data.find(b"</assembly>")]

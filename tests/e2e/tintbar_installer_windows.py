@@ -1,11 +1,12 @@
 """End-to-end tests of the Windows installer under Wine, in a fresh Wine
 prefix of their own.
 
-Usage: tintbar_installer_windows.py --setup SETUP.EXE --version VERSION --shipped FOLDER
+Usage: tintbar_installer_windows.py --setup SETUP.EXE --shipped FOLDER
            --winpeer WINPEER.EXE --locale LOCALE [--locale LOCALE]
 
 FOLDER is the portable zip's folder, whose files the installer must put in
-place unchanged; VERSION is the build's version. Under each locale the steps
+place unchanged; the product's name, version and publisher are those that
+the build defines. Under each locale the steps
 run in order on one X server and one wineserver, each building on the one
 before: a silent installation with its files, shortcut and Uninstall entry;
 the program started as its shortcut starts it; installing again over it;
@@ -32,8 +33,8 @@ from tintbar_e2e_windows import WINE_TIMEOUT, Context, WineApp, WineDesktop
 from tintbar_other_programs_windows import run_command_line, run_reported, windows_path
 
 UNINSTALL_KEY = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
-ENTRY = UNINSTALL_KEY + "\\Tintbar"
-PUBLISHER = "The Tintbar project"
+PRODUCT = harness.identity()
+ENTRY = UNINSTALL_KEY + "\\" + PRODUCT.name
 SHIPPED_FILES = ("ReadMe.txt", "default.css", "tintbar-css.exe", "tintbar.exe")
 INSTALLED_FILES = sorted(SHIPPED_FILES + ("uninstall.exe",))
 # Exit codes of the installer and the uninstaller.
@@ -61,9 +62,9 @@ class Prefix:
         users = set(os.listdir(os.path.join(folder, "drive_c", "users"))) - {"Public"}
         expect(len(users) == 1, "one user profile in the prefix: %s" % sorted(users))
         self.profile = "C:\\users\\" + users.pop()
-        self.default_folder = self.profile + "\\AppData\\Local\\Programs\\Tintbar"
+        self.default_folder = self.profile + "\\AppData\\Local\\Programs\\" + PRODUCT.name
         self.shortcut = (self.profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"
-                         "\\Programs\\Tintbar.lnk")
+                         "\\Programs\\%s.lnk" % PRODUCT.name)
         # Where the uninstaller's copies run from.
         self.temporary = (self.profile + "\\Temp", self.profile + "\\AppData\\Local\\Temp")
 
@@ -125,7 +126,6 @@ class Installation:
         self.desktop = desktop
         self.prefix = prefix
         self.setup = windows_path(options.setup)
-        self.version = options.version
         self.shipped = options.shipped
         self.winpeer = options.winpeer
         self.files_before = prefix.files()
@@ -162,7 +162,7 @@ class Installation:
     def entries(self):
         """The Uninstall entries of the product, {key: {name: value}}."""
         return {key: values for key, values in read_registry(self.desktop, UNINSTALL_KEY).items()
-                if values.get("DisplayName") == harness.TITLE}
+                if values.get("DisplayName") == PRODUCT.product_name}
 
     def entry(self):
         entries = self.entries()
@@ -200,7 +200,8 @@ class Installation:
         expect(values.pop("SchemeFingerprint", ""), "the fingerprint of the installed default.css")
         uninstaller = '"%s\\uninstall.exe"' % folder
         expect_equal(values, {
-            "DisplayName": harness.TITLE, "DisplayVersion": self.version, "Publisher": PUBLISHER,
+            "DisplayName": PRODUCT.product_name, "DisplayVersion": PRODUCT.version,
+            "Publisher": PRODUCT.publisher,
             "DisplayIcon": program, "InstallLocation": folder, "UninstallString": uninstaller,
             "QuietUninstallString": uninstaller + " /S _?=" + folder, "NoModify": 1, "NoRepair": 1,
         }, "the Uninstall entry")
@@ -215,7 +216,7 @@ class Installation:
                      "what is left on drive C:")
         exported = read_registry(self.desktop, "HKEY_CURRENT_USER")
         mentions = [key for key, values in exported.items()
-                    if "tintbar" in (key + repr(values)).lower()]
+                    if PRODUCT.name.lower() in (key + repr(values)).lower()]
         expect_equal(mentions, [], "registry keys that name the program")
 
     def start_from_shortcut(self):
@@ -303,7 +304,7 @@ def step_folder_not_writable(installation):
     try:
         expect_unchanged(installation, installation.install)
         expect_unchanged(installation, installation.uninstall)
-        expect_unchanged(installation, lambda: installation.install(locked + "\\Tintbar"))
+        expect_unchanged(installation, lambda: installation.install(locked + "\\" + PRODUCT.name))
     finally:
         subprocess.run(["chattr", "-i", folder, installation.prefix.unix(locked)], check=True)
     os.rmdir(installation.prefix.unix(locked))
@@ -377,7 +378,6 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     for file in ("--setup", "--shipped", "--winpeer"):
         parser.add_argument(file, required=True, type=os.path.abspath)
-    parser.add_argument("--version", required=True)
     parser.add_argument("--locale", action="append", required=True)
     options = parser.parse_args()
     started = time.monotonic()
