@@ -13,15 +13,14 @@ Usage: paste_memory.py --tintbar PROGRAM [--wayland WLINPUT] [--megabytes 1 30 1
 """
 
 import argparse
+import contextlib
 import os
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 
-import harness  # noqa: E402
-from harness import App, Desktop, HarnessError, wait_for  # noqa: E402
+from harness import App, HarnessError, X11Desktop, wait_for  # noqa: E402
 import wayland  # noqa: E402
 
 MEGABYTE = 1024 * 1024
@@ -74,68 +73,59 @@ def measure(program, new_desktop, size):
     """(peak before, peak after, seconds, cpu seconds) of one Paste of a
     style sheet of size bytes."""
     text = style_sheet(size)
-    with new_desktop() as desktop:
-        folder = desktop.path("work")
-        os.makedirs(folder)
-        with open(os.path.join(folder, "default.css"), "wb") as out:
-            out.write(START_CSS)
-        with App(desktop, program, folder) as app:
-            desktop.offer_clipboard(text)
-            served = desktop.clipboard_owner()
-            desktop.xdotool("windowfocus", "--sync", app.window)
-            time.sleep(0.5)  # lets the start-up's last paints settle
-            pid = app.process.pid
-            with open("/proc/%d/clear_refs" % pid, "w") as refs:
-                refs.write("5")  # the peak starts again from the resident memory now
-            before = kilobytes(pid, "VmHWM")
-            cpu_before = cpu_seconds(pid)
-            started = time.monotonic()
-            desktop.xdotool("key", "--clearmodifiers", "ctrl+v", "ctrl+c")
-            wait_for("the Copy after the Paste", lambda: desktop.clipboard_owner() != served,
-                     timeout=300)
-            seconds = time.monotonic() - started
-            after = kilobytes(pid, "VmHWM")
-            cpu = cpu_seconds(pid) - cpu_before
-            copied = desktop.read_clipboard() or b""
-            if b"#c0c0c0" not in copied.lower():
-                raise HarnessError("the Paste of %d bytes did not read the BODY rule" % size)
-            app.close()
+    with new_desktop() as desktop, App(desktop, program, desktop.working_folder(START_CSS)) as app:
+        desktop.offer_clipboard(text)
+        served = desktop.clipboard_owner()
+        desktop.focus(app.window)
+        time.sleep(0.5)  # lets the start-up's last paints settle
+        pid = app.process.pid
+        with open("/proc/%d/clear_refs" % pid, "w") as refs:
+            refs.write("5")  # the peak starts again from the resident memory now
+        before = kilobytes(pid, "VmHWM")
+        cpu_before = cpu_seconds(pid)
+        started = time.monotonic()
+        desktop.key(None, "ctrl+v", "ctrl+c")
+        wait_for("the Copy after the Paste", lambda: desktop.clipboard_owner() != served,
+                 timeout=300)
+        seconds = time.monotonic() - started
+        after = kilobytes(pid, "VmHWM")
+        cpu = cpu_seconds(pid) - cpu_before
+        copied = desktop.read_clipboard() or b""
+        if b"#c0c0c0" not in copied.lower():
+            raise HarnessError("the Paste of %d bytes did not read the BODY rule" % size)
+        app.close()
     return before, after, seconds, cpu
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tintbar", required=True)
+    parser.add_argument("--tintbar", required=True, type=os.path.abspath)
     parser.add_argument("--megabytes", type=int, nargs="+", default=[1, CHECKED_MEGABYTES, 100])
     parser.add_argument("--wayland", metavar="WLINPUT",
                         help="paste natively on a headless sway, with this virtual input tool")
     options = parser.parse_args()
-    program = os.path.abspath(options.tintbar)
-    new_desktop = Desktop
-    if options.wayland:
-        # The program may run as another user, who must reach its folders.
-        os.umask(0o022)
-        shared = tempfile.mkdtemp(prefix="tintbar-bench-program-")
-        os.chmod(shared, 0o755)
-        program = wayland.shared_copy(program, shared)
-        new_desktop = lambda: wayland.SwayDesktop(os.path.abspath(options.wayland))  # noqa: E731
-    print("Paste through the clipboard on %s" % ("Wayland (sway)" if options.wayland else "X11 (Xvfb)"))
+    desktops = (wayland.on_sway(options.tintbar, options.wayland) if options.wayland
+                else contextlib.nullcontext((options.tintbar, X11Desktop)))
+    print("Paste through the clipboard on %s" % ("Wayland (sway)" if options.wayland
+                                                  else "X11 (Xvfb)"))
     missed = False
     print("%-9s %12s %12s %12s %8s %9s %9s" % ("text", "peak before", "peak after", "rise",
                                                "ratio", "time", "cpu"))
-    for megabytes in options.megabytes:
-        size = megabytes * MEGABYTE
-        before, after, seconds, cpu = measure(program, new_desktop, size)
-        rise = (after - before) * 1024
-        print("%6d MB %9.1f MB %9.1f MB %9.1f MB %7.2fx %8.2fs %8.2fs" % (
-            megabytes, before / 1024, after / 1024, rise / MEGABYTE, rise / size, seconds, cpu))
-        if megabytes == CHECKED_MEGABYTES:
-            limit = TARGET_RATIO * size + FIXED_ALLOWANCE_MEGABYTES * MEGABYTE
-            verdict = "PASS" if rise <= limit else "MISS"
-            missed = missed or verdict == "MISS"
-            print("%-46s %10.2fx  (target <= %dx + %d MB)  %s" % (
-                "Paste %d MB: peak memory rise / text" % megabytes, rise / size, TARGET_RATIO,
-                FIXED_ALLOWANCE_MEGABYTES, verdict))
+    with desktops as (program, new_desktop):
+        for megabytes in options.megabytes:
+            size = megabytes * MEGABYTE
+            before, after, seconds, cpu = measure(program, new_desktop, size)
+            rise = (after - before) * 1024
+            print("%6d MB %9.1f MB %9.1f MB %9.1f MB %7.2fx %8.2fs %8.2fs" % (
+                megabytes, before / 1024, after / 1024, rise / MEGABYTE, rise / size, seconds,
+                cpu))
+            if megabytes == CHECKED_MEGABYTES:
+                limit = TARGET_RATIO * size + FIXED_ALLOWANCE_MEGABYTES * MEGABYTE
+                verdict = "PASS" if rise <= limit else "MISS"
+                missed = missed or verdict == "MISS"
+                print("%-46s %10.2fx  (target <= %dx + %d MB)  %s" % (
+                    "Paste %d MB: peak memory rise / text" % megabytes, rise / size,
+                    TARGET_RATIO, FIXED_ALLOWANCE_MEGABYTES, verdict))
     return 1 if missed else 0
 
 

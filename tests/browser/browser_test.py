@@ -32,21 +32,22 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from harness import HarnessError, Picture, wait_for  # noqa: E402
+from harness import (CLIENT_HEIGHT, CLIENT_WIDTH, HarnessError, X11Desktop,  # noqa: E402
+                     read_picture, run, wait_for)
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 BROWSER_TIMEOUT = 120
 
-# The classic bar and its place in the preview picture: the vertical bar at
-# scale 1 down the right edge, the horizontal bar at scale 3 across the top.
+# The classic bar and its place in the preview picture, the program's client
+# area: the vertical bar at scale 1 down the right edge, the horizontal bar at
+# scale 3 across the top.
 BAR = 17
-PREVIEW_WIDTH, PREVIEW_HEIGHT = 180, 240
 HORIZONTAL_SCALE = 3
 
 # The viewport in CSS pixels: as tall as the preview, so that the README shows
 # them side by side; the page is larger both ways, so both page scrollbars
 # show.
-WIDTH, HEIGHT = 360, 240
+WIDTH, HEIGHT = 360, CLIENT_HEIGHT
 # The page's scrolling box: left, top, width, height.
 BOX = (24, 104, 200, 100)
 # Device pixels a CSS pixel, and preview pixels a pixel.
@@ -95,26 +96,8 @@ FIREFOX_PREFS = {
 }
 
 
-class Failure(AssertionError):
+class BrowserEnded(HarnessError):
     pass
-
-
-class BrowserEnded(Failure):
-    pass
-
-
-def run(arguments, env=None, stdin=None, timeout=30, check=True):
-    completed = subprocess.run(arguments, input=stdin, capture_output=True, env=env,
-                               timeout=timeout)
-    if check and completed.returncode != 0:
-        raise Failure("%s failed (%d): %s" % (os.path.basename(arguments[0]),
-                                              completed.returncode,
-                                              completed.stderr.decode(errors="replace")[-2000:]))
-    return completed.stdout
-
-
-def load(path):
-    return Picture(run(["convert", path, "-alpha", "off", "-depth", "8", "ppm:-"]))
 
 
 def crop(picture, left, top, width, height, step=1):
@@ -138,11 +121,11 @@ class Scheme:
         self.previews = {}
         for scale in SCALES:
             run([companion, "--png", self.preview_path(scale), "--scale", str(scale)], stdin=css)
-            self.previews[scale] = load(self.preview_path(scale))
+            self.previews[scale] = read_picture(self.preview_path(scale))
         # The colours as the preview paints them.
         preview = self.previews[1]
-        self.face = preview.pixel(PREVIEW_WIDTH - BAR + 3, 3)
-        self.track = preview.pixel(PREVIEW_WIDTH - BAR + BAR // 2, PREVIEW_HEIGHT // 2)
+        self.face = preview.pixel(CLIENT_WIDTH - BAR + 3, 3)
+        self.track = preview.pixel(CLIENT_WIDTH - BAR + BAR // 2, CLIENT_HEIGHT // 2)
 
     def path(self, name):
         return os.path.join(self.folder, name)
@@ -153,11 +136,11 @@ class Scheme:
     def buttons(self, scale):
         """The classic buttons at scale: up, down, left, right."""
         preview, bar = self.previews[scale], BAR * scale
-        right = PREVIEW_WIDTH * scale - bar
+        right = CLIENT_WIDTH * scale - bar
         wide = bar * HORIZONTAL_SCALE
         return {
             "up": crop(preview, right, 0, bar, bar),
-            "down": crop(preview, right, PREVIEW_HEIGHT * scale - bar, bar, bar),
+            "down": crop(preview, right, CLIENT_HEIGHT * scale - bar, bar, bar),
             "left": crop(preview, 0, 0, bar, bar, HORIZONTAL_SCALE),
             "right": crop(preview, right - wide, 0, bar, bar, HORIZONTAL_SCALE),
         }
@@ -229,53 +212,46 @@ def display_screenshot(browser_command, env, scale, shot, drawn):
 
 def display_session(browser_command, env, scale, shot, drawn):
     width, height = WIDTH * scale, HEIGHT * scale
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                               "%dx%dx24" % (width, height), "-nolisten", "tcp"],
-                              pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as announced:
-        env = dict(env, DISPLAY=":" + announced.readline().strip())
     name = os.path.basename(browser_command[0])
-    with open(shot + ".log", "wb") as log:
-        browser = subprocess.Popen(browser_command, env=env, stdout=log, stderr=log)
+    with X11Desktop(screen=(width, height)) as desktop:
+        env = dict(env, DISPLAY=desktop.env["DISPLAY"])
+        with open(shot + ".log", "wb") as log:
+            browser = subprocess.Popen(browser_command, env=env, stdout=log, stderr=log)
 
-    def output():
-        with open(shot + ".log", errors="replace") as log:
-            return log.read()[-2000:]
+        def output():
+            with open(shot + ".log", errors="replace") as log:
+                return log.read()[-2000:]
 
-    def window_shown():
-        if browser.poll() is not None:
-            raise BrowserEnded("%s ended (%d) before its window showed on %s: %s" % (
-                name, browser.returncode, env["DISPLAY"], output()))
-        return run(["xdotool", "search", "--onlyvisible", "--pid", str(browser.pid)], env=env,
-                   check=False).split()[:1]
-    try:
-        window = wait_for("the %s window" % name, window_shown, timeout=BROWSER_TIMEOUT)[0]
-        # The display's own pixels: xdotool knows nothing of the factor.
-        run(["xdotool", "windowsize", window, str(width), str(height)], env=env)
-        pictures = []
+        def window_shown():
+            if browser.poll() is not None:
+                raise BrowserEnded("%s ended (%d) before its window showed on %s: %s" % (
+                    name, browser.returncode, env["DISPLAY"], output()))
+            return desktop.visible_windows(browser)[:1]
+        try:
+            window = wait_for("the %s window" % name, window_shown, timeout=BROWSER_TIMEOUT)[0]
+            # The display's own pixels: xdotool knows nothing of the factor.
+            run(["xdotool", "windowsize", str(window), str(width), str(height)], env)
+            pictures = []
 
-        def settled():
-            pictures.append(run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=env))
-            return len(pictures) > 1 and pictures[-1] == pictures[-2] and \
-                drawn(Picture(pictures[-1]))
-        wait_for("%s to draw the page" % name, settled, timeout=BROWSER_TIMEOUT)
-        run(["convert", "ppm:-", shot], stdin=pictures[-1])
-    except HarnessError as error:
-        raise Failure("%s; %s wrote: %s" % (error, name, output())) from error
-    finally:
-        browser.kill()
-        browser.wait()
-        server.terminate()
-        server.wait()
+            def settled():
+                pictures.append(desktop.screen())
+                return len(pictures) > 1 and pictures[-1].rgb == pictures[-2].rgb and \
+                    drawn(pictures[-1])
+            wait_for("%s to draw the page" % name, settled, timeout=BROWSER_TIMEOUT)
+            pictures[-1].save(shot)
+        except BrowserEnded:
+            raise
+        except HarnessError as error:
+            raise HarnessError("%s; %s wrote: %s" % (error, name, output())) from error
+        finally:
+            browser.kill()
+            browser.wait()
     return shot
 
 
 def at_scale(picture, browser, scale):
     if (picture.width, picture.height) != (WIDTH * scale, HEIGHT * scale):
-        raise Failure("%s drew %dx%d for a %dx%d viewport: not at scale %d" %
+        raise HarnessError("%s drew %dx%d for a %dx%d viewport: not at scale %d" %
                       (browser, picture.width, picture.height, WIDTH, HEIGHT, scale))
 
 
@@ -308,7 +284,7 @@ def check_track(shot, scheme, button, vertical, scale):
     lines = region if vertical else [list(column) for column in zip(*region)]
     thumb = [index for index, line in enumerate(lines) if any(p != scheme.track for p in line)]
     if not thumb or thumb != list(range(thumb[0], thumb[-1] + 1)):
-        raise Failure("the %s track does not hold one thumb (%d lines differ from the track "
+        raise HarnessError("the %s track does not hold one thumb (%d lines differ from the track "
                       "colour)" % ("vertical" if vertical else "horizontal", len(thumb)))
     size = len(thumb)
     thumb_region = [line[:] for line in lines[thumb[0]:thumb[-1] + 1]]
@@ -317,17 +293,17 @@ def check_track(shot, scheme, button, vertical, scale):
     expected = bevelled(button, bar if vertical else size, size if vertical else bar, scale)
     good = matched(thumb_region, expected)
     if good != bar * size:
-        raise Failure("%d of %d thumb pixels differ from a bevelled face" %
+        raise HarnessError("%d of %d thumb pixels differ from a bevelled face" %
                       (bar * size - good, bar * size))
     return good, (length - size) * bar
 
 
 def check_chromium(scheme, scale, _):
-    return check_classic(load(chromium_screenshot(scheme, scale)), scheme, "Chromium", scale)
+    return check_classic(read_picture(chromium_screenshot(scheme, scale)), scheme, "Chromium", scale)
 
 
 def check_webkit(scheme, scale, _):
-    return check_classic(load(webkit_screenshot(scheme, scale)), scheme, "WebKitGTK", scale)
+    return check_classic(read_picture(webkit_screenshot(scheme, scale)), scheme, "WebKitGTK", scale)
 
 
 def check_classic(shot, scheme, browser, scale):
@@ -342,12 +318,12 @@ def check_classic(shot, scheme, browser, scale):
         good = matched(crop(shot, *places[name], bar, bar), button)
         report.append("%s %d/%d" % (name, good, bar * bar))
         if good != bar * bar:
-            raise Failure("the %s button: %s" % (name, ", ".join(report)))
+            raise HarnessError("the %s button: %s" % (name, ", ".join(report)))
     vertical = check_track(shot, scheme, buttons["up"], True, scale)
     horizontal = check_track(shot, scheme, buttons["up"], False, scale)
     corner = crop(shot, width - bar, height - bar, bar, bar)
     if any(p != scheme.face for row in corner for p in row):
-        raise Failure("the corner is not the face colour")
+        raise HarnessError("the corner is not the face colour")
     return "%dx%d at scale %d, buttons %s; thumbs %d and %d px bevelled face in %d and %d px " \
         "of track" % (width, height, scale, ", ".join(report), vertical[0], horizontal[0],
                       vertical[1], horizontal[1]), bar
@@ -366,7 +342,7 @@ def between(pixel, one, other):
 def check_firefox(scheme, scale, thickness_at_one):
     """The scrolling box's bars in the face and track colours; at a factor
     above 1 that many times as thick as at 1."""
-    shot = load(firefox_screenshot(scheme, scale))
+    shot = read_picture(firefox_screenshot(scheme, scale))
     at_scale(shot, "Firefox", scale)
     left, top, width, height = (edge * scale for edge in BOX)
     counts, thicknesses = [], set()
@@ -376,7 +352,7 @@ def check_firefox(scheme, scale, thickness_at_one):
             else (lambda i: shot.pixel(left + width // 2, top + height - 1 - i))
         thickness = next((i for i in range(width) if probe(i) == (255, 255, 255)), 0)
         if thickness < 6 * scale:
-            raise Failure("no %s scrollbar in the box" % ("vertical" if vertical else "horizontal"))
+            raise HarnessError("no %s scrollbar in the box" % ("vertical" if vertical else "horizontal"))
         if vertical:
             region = crop(shot, left + width - thickness, top, thickness, height - thickness)
         else:
@@ -385,17 +361,17 @@ def check_firefox(scheme, scale, thickness_at_one):
         faces, tracks = pixels.count(scheme.face), pixels.count(scheme.track)
         strays = [p for p in pixels if not between(p, scheme.track, scheme.face)]
         if strays or faces < 40 or tracks < 40:
-            raise Failure("the %s bar: %d face, %d track, %d other pixels (%s)" % (
+            raise HarnessError("the %s bar: %d face, %d track, %d other pixels (%s)" % (
                 "vertical" if vertical else "horizontal", faces, tracks, len(strays), strays[:3]))
         counts.append("%s %d px thick: thumb %d px face, track %d px, %d blended" % (
             "vertical" if vertical else "horizontal", thickness, faces, tracks,
             len(pixels) - faces - tracks))
         thicknesses.add(thickness)
     if len(thicknesses) != 1:
-        raise Failure("the bars differ in thickness: %s" % "; ".join(counts))
+        raise HarnessError("the bars differ in thickness: %s" % "; ".join(counts))
     thickness = thicknesses.pop()
     if scale != 1 and thickness != (thickness_at_one or 0) * scale:
-        raise Failure("the bars are %d px thick at scale %d, at 1 %s px" % (
+        raise HarnessError("the bars are %d px thick at scale %d, at 1 %s px" % (
             thickness, scale, thickness_at_one))
     return "%dx%d at scale %d, %s" % (WIDTH * scale, HEIGHT * scale, scale, "; ".join(counts)), \
         thickness
@@ -412,7 +388,7 @@ def check_all_scales(check, browser, scheme):
             at_one = measure if scale == 1 else at_one
             lines.append("PASS %s at %dx, %s (%.1f s): %s" % (
                 browser, scale, scheme.name, time.monotonic() - started, result))
-        except (Failure, HarnessError, subprocess.SubprocessError) as error:
+        except (HarnessError, subprocess.SubprocessError) as error:
             failed += 1
             lines.append("FAIL %s at %dx, %s: %s" % (browser, scale, scheme.name, error))
     return lines, failed
@@ -435,8 +411,8 @@ def main():
     options = parser.parse_args()
     companion = os.path.abspath(options.tintbar_css)
     for browser in ("chromium", "firefox-esr"):
-        print(run([browser, "--version"], env=dict(os.environ, HOME=tempfile.gettempdir()))
-              .decode().strip())
+        print(run([browser, "--version"], dict(os.environ, HOME=tempfile.gettempdir()),
+                  timeout=BROWSER_TIMEOUT).stdout.decode().strip())
     folder = tempfile.mkdtemp(prefix="tintbar-browsers-")
     started_all = time.monotonic()
     failed = 0

@@ -1,12 +1,15 @@
-"""Drives the real Tintbar program on a private X server, as a person would.
+"""Drives the real Tintbar program on a desktop of its own, as a person would.
 
-A Desktop starts Xvfb on a free display with a fresh home folder; an App is
-one running program on it, reached only through the window system: xdotool
-for the keyboard and the mouse, xclip for the clipboard, xprop and xwininfo
-for the window, ImageMagick for pictures. Every wait polls for what it
-expects and fails after a timeout.
+A Desktop is a display server started for one test with a fresh home
+folder; it says what it can do and offers the keyboard, the pointer, the
+clipboard, its windows and their pictures. An X11Desktop is Xvfb, reached
+with xdotool, xclip, xprop, xwininfo and ImageMagick; the Wayland desktops
+are in wayland.py. An App is one running program on a desktop, reached only
+through the desktop. Every wait polls for what it expects and fails after a
+timeout.
 """
 
+import contextlib
 import ctypes
 import ctypes.util
 import functools
@@ -63,18 +66,39 @@ def wait_for(what, probe, timeout=DEFAULT_TIMEOUT):
         time.sleep(POLL_INTERVAL)
 
 
-def run(arguments, env, stdin=None, check=True):
+def run(arguments, env=None, stdin=None, check=True, timeout=DEFAULT_TIMEOUT):
+    """Runs a command to its end in env (None: this process's); returns the
+    completed process, whose exit status must be 0 when check."""
     completed = subprocess.run(arguments, env=env, input=stdin, capture_output=True,
-                               timeout=DEFAULT_TIMEOUT)
+                               timeout=timeout)
     if check and completed.returncode != 0:
-        raise HarnessError("%s failed (%d): %s" % (arguments[0], completed.returncode,
-                                                   completed.stderr.decode(errors="replace")))
+        raise HarnessError("%s failed (%d): %s" % (
+            " ".join(map(str, arguments))[:200], completed.returncode,
+            completed.stderr.decode(errors="replace")[-2000:]))
     return completed
+
+
+def run_case(name, function, *arguments):
+    """Runs one case and prints PASS with its time or FAIL with what failed;
+    returns whether it passed."""
+    started = time.monotonic()
+    try:
+        function(*arguments)
+    except (HarnessError, subprocess.SubprocessError, OSError) as error:
+        print("FAIL %s: %s" % (name, error), flush=True)
+        return False
+    print("PASS %s (%.1f s)" % (name, time.monotonic() - started), flush=True)
+    return True
 
 
 def read_file(path):
     with open(path, "rb") as stream:
         return stream.read()
+
+
+def write_file(path, data):
+    with open(path, "wb") as out:
+        out.write(data)
 
 
 def device_pixel(pixel, scale):
@@ -86,18 +110,31 @@ def device_pixel(pixel, scale):
 class Picture:
     """An RGB picture, three bytes a pixel, rows top to bottom."""
 
-    def __init__(self, ppm):
+    def __init__(self, width, height, rgb):
+        if len(rgb) != width * height * 3:
+            raise HarnessError("picture data does not match %dx%d" % (width, height))
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def from_ppm(cls, ppm):
         header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
         if not header:
             raise HarnessError("not an 8-bit PPM picture")
-        self.width, self.height = int(header.group(1)), int(header.group(2))
-        self.rgb = ppm[header.end():]
-        if len(self.rgb) != self.width * self.height * 3:
-            raise HarnessError("picture data does not match %dx%d" % (self.width, self.height))
+        return cls(int(header.group(1)), int(header.group(2)), ppm[header.end():])
+
+    def save(self, path):
+        """Writes the picture as a PNG file without a time stamp."""
+        run(["convert", "ppm:-", "-strip", "-define", "png:exclude-chunk=date,time",
+             "png:" + path], stdin=b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb)
 
     def pixel(self, x, y):
         offset = (y * self.width + x) * 3
         return tuple(self.rgb[offset:offset + 3])
+
+    def crop(self, left, top, right, bottom):
+        return Picture(right - left, bottom - top, b"".join(
+            self.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
+            for y in range(top, bottom)))
 
     def sampled(self, scale):
         """The picture of a window drawn at scale device pixels a pixel, at
@@ -113,7 +150,7 @@ class Picture:
         columns = [device_pixel(x, scale) * 3 for x in range(int(self.width / scale + 1e-9))]
         data = b"".join(b"".join(self.rgb[y * self.width * 3 + x:y * self.width * 3 + x + 3]
                                  for x in columns) for y in rows)
-        return Picture(b"P6 %d %d 255\n" % (len(columns), len(rows)) + data)
+        return Picture(len(columns), len(rows), data)
 
     def differences(self, other, masked):
         """The pixels (x, y) where the bottom CLIENT_HEIGHT rows of this
@@ -127,55 +164,72 @@ class Picture:
                 not (masked[0] <= x < masked[2] and masked[1] <= y < masked[3])]
 
 
-def clipboard_owner_window(display_name):
-    """The window that owns the CLIPBOARD selection, 0 for none, asked of the
-    X server: unlike reading the clipboard, this never waits on the owner."""
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XInternAtom.restype = ctypes.c_ulong
-    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    xlib.XGetSelectionOwner.restype = ctypes.c_ulong
-    xlib.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = xlib.XOpenDisplay(display_name.encode())
+def read_picture(path):
+    """The picture in an image file, PNG or PPM, its alpha dropped."""
+    return Picture.from_ppm(run(["convert", path, "-alpha", "off", "-depth", "8", "ppm:-"]).stdout)
+
+
+class ClientMessage(ctypes.Structure):
+    """An X ClientMessage event, padded to the size of an XEvent."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                ("pad", ctypes.c_long * 12)]
+
+
+@functools.cache
+def xlib():
+    """libX11, with the prototypes of the calls that the harness makes."""
+    library = ctypes.CDLL(ctypes.util.find_library("X11"))
+    library.XOpenDisplay.restype = ctypes.c_void_p
+    library.XInternAtom.restype = ctypes.c_ulong
+    library.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    library.XGetSelectionOwner.restype = ctypes.c_ulong
+    library.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    library.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                   ctypes.c_long, ctypes.POINTER(ClientMessage)]
+    library.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return library
+
+
+@contextlib.contextmanager
+def x_display(name):
+    """A connection to the X server, closed (and so flushed) afterwards."""
+    display = xlib().XOpenDisplay(name.encode())
     if not display:
-        raise HarnessError("cannot open display " + display_name)
-    owner = xlib.XGetSelectionOwner(display, xlib.XInternAtom(display, b"CLIPBOARD", 0))
-    xlib.XCloseDisplay(display)
-    return owner
+        raise HarnessError("cannot open display " + name)
+    try:
+        yield display
+    finally:
+        xlib().XCloseDisplay(display)
 
 
-def send_delete_window(display_name, window):
-    """Asks a window to close, as a window manager's close box does: the
-    WM_DELETE_WINDOW client message of the ICCCM."""
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                    ("pad", ctypes.c_long * 12)]  # to the size of an XEvent
-
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XInternAtom.restype = ctypes.c_ulong
-    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                ctypes.POINTER(ClientMessage)]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = xlib.XOpenDisplay(display_name.encode())
-    if not display:
-        raise HarnessError("cannot open display " + display_name)
-    event = ClientMessage(type=33, window=window, format=32,  # 33: ClientMessage
-                          message_type=xlib.XInternAtom(display, b"WM_PROTOCOLS", 0))
-    event.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-    xlib.XCloseDisplay(display)  # flushes the event
+def offered(description):
+    """A method that Desktop declares, described, and its subclasses define
+    where their display offers it."""
+    def undefined(self, *arguments, **options):
+        raise NotImplementedError("%s offers no %s" % (type(self).__name__, description))
+    undefined.__doc__ = description
+    return undefined
 
 
-class FreshFolder:
-    """A temporary folder with a fresh home, for one test; owner, when given,
-    owns the home's folders. It ends its server and the clipboard owners that
-    a test starts when it closes."""
+class Desktop:
+    """A display server with a fresh home folder in a temporary folder, for
+    one test; owner, when given, owns the home's folders. It ends its server
+    and the clipboard owners that a test starts when it closes."""
+
+    # Whether menus are windows that visible_windows lists; whether pictures
+    # show device pixels, scale of them a pixel of the program's; whether
+    # the pointer can work the colour dialog's controls, at points from its
+    # top-left corner.
+    lists_popups = False
+    shows_device_pixels = False
+    has_reachable_colour_dialog = False
+    # Device pixels a pixel of the program's.
+    scale = 1
+    # Seconds that a program's window or a dialog may take to show.
+    timeout = DEFAULT_TIMEOUT
 
     def __init__(self, prefix, owner=None):
         self.folder = tempfile.mkdtemp(prefix=prefix)
@@ -196,6 +250,66 @@ class FreshFolder:
     def path(self, *parts):
         return os.path.join(self.folder, *parts)
 
+    def working_folder(self, default_css, name=None):
+        """A new folder, named name or numbered, holding default_css as
+        "default.css" (None: no such file)."""
+        folder = self.path(name or "work-%d" % time.monotonic_ns())
+        os.makedirs(folder)
+        if default_css is not None:
+            write_file(os.path.join(folder, "default.css"), default_css)
+        return folder
+
+    def command(self, arguments):
+        """The command line that starts a program on this desktop."""
+        return arguments
+
+    def pointer_scale(self):
+        """Pointer positions per pixel of the program's."""
+        return self.scale
+
+    def size_hints(self, window):
+        """The size hints of a window, {name: value}; None where the desktop
+        shows none."""
+        return None
+
+    def save_screenshot(self, window, path):
+        self.screenshot(window).save(path)
+
+    def handed_over(self, text):
+        """text, put on the clipboard by the program, as the clipboard hands
+        it to others."""
+        return text
+
+    # What a desktop may offer besides, as far as its display can.
+    set_scale = offered("set_scale(scale): draws the programs started after it at scale")
+    visible_windows = offered("visible_windows(process): the shown windows of a process")
+    window_name = offered("window_name(window): the window's title as the desktop shows it")
+    geometry = offered("geometry(window): (x, y, width, height) of a window on the screen")
+    screenshot = offered("screenshot(window): the window's Picture")
+    screen = offered("screen(): the whole screen's Picture")
+    focus = offered("focus(window): gives window the keyboard focus; waits until it has it")
+    key = offered("key(window, *keys): presses keys (ctrl+c, Escape) in window, None: the focus")
+    type_text = offered("type_text(text): types text where the focus is")
+    move_pointer = offered("move_pointer(window, x, y): to (x, y) from the window's top-left "
+                           "corner, in pointer positions; waits until it is there")
+    click = offered("click(): presses and releases the left button where the pointer is")
+    request_close = offered("request_close(window): asks it to close, as its close box does")
+    clipboard_owner = offered("clipboard_owner(): tells owners apart without moving their data")
+    read_clipboard = offered("read_clipboard(target=None): the text, as bytes, None for none")
+    offer_clipboard = offered("offer_clipboard(data, target=UTF8_STRING): makes another program "
+                              "own the clipboard with data; waits until it does")
+
+    def _own_clipboard(self, arguments, data, owning):
+        """Starts a clipboard owner that reads data; waits until owning()."""
+        errors = self.path("clipboard-owner-%d.txt" % len(self._clipboard_owners))
+        with open(errors, "wb") as stream:
+            owner = subprocess.Popen(arguments, env=self.env, stdin=subprocess.PIPE,
+                                     stdout=subprocess.DEVNULL, stderr=stream)
+        self._clipboard_owners.append(owner)
+        owner.stdin.write(data)
+        owner.stdin.close()
+        wait_for("the clipboard to be owned", lambda: owning(errors), timeout=30)
+
     def close(self):
         for owner in self._clipboard_owners:
             owner.kill()
@@ -212,31 +326,19 @@ class FreshFolder:
         self.close()
 
 
-class Desktop(FreshFolder):
-    """A private X server with a fresh home folder, for one test."""
+class X11Desktop(Desktop):
+    """A private X server of size screen, without a window manager."""
 
-    # Menus are windows of their own, and pictures show device pixels, scale
-    # of them a pixel of the program's.
     lists_popups = True
     shows_device_pixels = True
-    scale = 1
+    has_reachable_colour_dialog = True
 
-    def pointer_scale(self):
-        """Pointer positions per pixel of the program's."""
-        return self.scale
-
-    def set_scale(self, scale):
-        """Makes the display draw the programs started after it at scale
-        (a whole number): GTK's own scale on X11."""
-        self.env["GDK_SCALE"] = str(scale)
-        self.scale = scale
-
-    def __init__(self):
+    def __init__(self, screen=(1024, 768)):
         super().__init__("tintbar-e2e-")
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
-             "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as announced:
@@ -246,74 +348,90 @@ class Desktop(FreshFolder):
             raise HarnessError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
 
-    def command(self, arguments):
-        """The command line that starts a program on this desktop."""
-        return arguments
+    def set_scale(self, scale):
+        """GTK's own scale on X11, a whole number."""
+        self.env["GDK_SCALE"] = str(scale)
+        self.scale = scale
 
-    def request_close(self, window):
-        send_delete_window(self.env["DISPLAY"], window)
-
-    def xdotool(self, *arguments):
-        return run(["xdotool"] + [str(a) for a in arguments], self.env)
+    def _run(self, *arguments, check=True):
+        return run([str(word) for word in arguments], self.env, check=check)
 
     def visible_windows(self, process):
         """The mapped windows of a process, found by their _NET_WM_PID."""
-        completed = run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
-                        self.env, check=False)
+        completed = self._run("xdotool", "search", "--onlyvisible", "--pid", process.pid,
+                              check=False)
         return [int(w) for w in completed.stdout.split()]
 
     def window_name(self, window):
-        """The window's title as the desktop shows it (_NET_WM_NAME)."""
-        output = run(["xprop", "-id", str(window), "_NET_WM_NAME"], self.env).stdout.decode()
+        """_NET_WM_NAME."""
+        output = self._run("xprop", "-id", window, "_NET_WM_NAME").stdout.decode()
         _, found, value = output.partition(" = ")
         return value.strip().strip('"') if found else None
 
     def size_hints(self, window):
-        """The WM_NORMAL_HINTS of a window, as xprop prints them."""
-        output = run(["xprop", "-id", str(window), "WM_NORMAL_HINTS"], self.env).stdout.decode()
+        """WM_NORMAL_HINTS, as xprop prints them."""
+        output = self._run("xprop", "-id", window, "WM_NORMAL_HINTS").stdout.decode()
         return dict(line.strip().partition(": ")[::2] for line in output.splitlines()[1:])
 
     def geometry(self, window):
-        """(x, y, width, height) of a window on the screen."""
-        output = run(["xwininfo", "-id", str(window)], self.env).stdout.decode()
+        output = self._run("xwininfo", "-id", window).stdout.decode()
         fields = dict(line.strip().partition(":")[::2] for line in output.splitlines())
         return tuple(int(fields[key]) for key in ("Absolute upper-left X",
                                                   "Absolute upper-left Y", "Width", "Height"))
 
-    def screenshot(self, window, output="ppm:-"):
-        return run(["import", "-silent", "-window", str(window), "-depth", "8", "-strip",
-                    "-define", "png:exclude-chunk=date,time", output], self.env).stdout
+    def screenshot(self, window):
+        return Picture.from_ppm(self._run("import", "-silent", "-window", window, "-depth", "8",
+                                          "ppm:-").stdout)
+
+    def screen(self):
+        return self.screenshot("root")
+
+    def focus(self, window):
+        self._run("xdotool", "windowfocus", "--sync", window)
+
+    def key(self, window, *keys):
+        if window is not None:
+            self.focus(window)
+        self._run("xdotool", "key", "--clearmodifiers", *keys)
+
+    def type_text(self, text):
+        self._run("xdotool", "type", text)
+
+    def move_pointer(self, window, x, y):
+        """A move to where the pointer already is never ends."""
+        self._run("xdotool", "mousemove", "--window", window, "--sync", x, y)
+
+    def click(self):
+        self._run("xdotool", "click", 1)
+
+    def request_close(self, window):
+        """Sends the WM_DELETE_WINDOW client message of the ICCCM."""
+        with x_display(self.env["DISPLAY"]) as display:
+            event = ClientMessage(type=33, window=window, format=32,  # 33: ClientMessage
+                                  message_type=xlib().XInternAtom(display, b"WM_PROTOCOLS", 0))
+            event.data[0] = xlib().XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+            xlib().XSendEvent(display, window, 0, 0, ctypes.byref(event))
 
     def clipboard_owner(self):
-        """Tells the clipboard's owners apart without moving their data."""
-        return clipboard_owner_window(self.env["DISPLAY"])
+        """The window that owns the CLIPBOARD selection, 0 for none, asked of
+        the X server: unlike reading the clipboard, this never waits on the
+        owner."""
+        with x_display(self.env["DISPLAY"]) as display:
+            return xlib().XGetSelectionOwner(display, xlib().XInternAtom(display, b"CLIPBOARD", 0))
 
     def read_clipboard(self, target=None):
-        """The clipboard's text as bytes (under target, when given), or None
-        when nothing offers it."""
-        completed = run(["xclip", "-o", "-selection", "clipboard"] +
-                        (["-t", target] if target else []), self.env, check=False)
+        completed = self._run("xclip", "-o", "-selection", "clipboard",
+                              *(["-t", target] if target else []), check=False)
         return completed.stdout if completed.returncode == 0 else None
 
     def offer_clipboard(self, data, target="UTF8_STRING"):
-        """Makes xclip own the clipboard with data under target, and waits
-        until it does."""
-        errors = self.path("xclip-%d.txt" % len(self._clipboard_owners))
-        with open(errors, "wb") as stream:
-            owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-t", target],
-                                     env=self.env, stdin=subprocess.PIPE,
-                                     stdout=subprocess.DEVNULL, stderr=stream)
-        self._clipboard_owners.append(owner)
-        owner.stdin.write(data)
-        owner.stdin.close()
-        wait_for("xclip to own the clipboard", lambda: OWNING in read_file(errors), timeout=30)
+        self._own_clipboard(["xclip", "-quiet", "-selection", "clipboard", "-t", target], data,
+                            lambda errors: OWNING in read_file(errors))
+
 
 class App:
     """One running tintbar on a Desktop, started in working_folder; wrapper
     is a command that execs the program, given as its last words."""
-
-    # How a Copy text starts as the clipboard hands it over.
-    copy_header = COPY_HEADER
 
     def __init__(self, desktop, program, working_folder, arguments=(), wrapper=()):
         self.desktop = desktop
@@ -323,7 +441,7 @@ class App:
                                                             list(arguments)),
                                             cwd=working_folder,
                                             env=desktop.env, stdout=errors, stderr=errors)
-        self.window = wait_for("the main window", self._find_window)
+        self.window = wait_for("the main window", self._find_window, desktop.timeout)
 
     def _find_window(self):
         if self.process.poll() is not None:
@@ -337,33 +455,47 @@ class App:
         """The program's visible menus and dialogs."""
         return [w for w in self.desktop.visible_windows(self.process) if w != self.window]
 
+    def wait_for_dialog(self, what, timeout=None):
+        """Waits until a menu or dialog shows; returns the first."""
+        return wait_for(what, self.other_windows, timeout or self.desktop.timeout)[0]
+
+    def close_dialog(self, dialog, key, what="the dialog"):
+        """Presses key in dialog and waits until no dialog is left."""
+        self.key(key, window=dialog)
+        wait_for(what + " to close", lambda: not self.other_windows())
+
     def errors(self):
         return read_file(self.stderr_path).decode(errors="replace")
 
     def key(self, *keys, window=None):
-        self.desktop.xdotool("windowfocus", "--sync", window or self.window)
-        self.desktop.xdotool("key", "--clearmodifiers", *keys)
+        """Presses keys in the main window, or in window."""
+        self.desktop.key(window or self.window, *keys)
 
-    def open_menu(self, keys):
-        """Opens a menu with keys and waits until it shows, or, where menus
-        cannot be seen from outside, for a moment."""
+    def choose_from_menu(self, keys, item_key):
+        """Opens a menu with keys and, once it shows (where menus cannot be
+        seen from outside, after a moment), chooses the item of item_key."""
         self.key(keys)
         if self.desktop.lists_popups:
             wait_for("the menu", self.other_windows)
         else:
             time.sleep(0.5)
+        self.desktop.key(None, item_key)
 
-    def move_mouse(self, x, y, *then):
+    def move_mouse(self, x, y):
         """Moves the pointer to (x, y) of the client area, which lies at the
         bottom of the window, below the menu bar."""
-        left, top, _, height = self.desktop.geometry(self.window)
+        height = self.desktop.geometry(self.window)[3]
         scale = self.desktop.pointer_scale()
-        client_top = top + height - device_pixel(CLIENT_HEIGHT, scale)
-        self.desktop.xdotool("mousemove", "--sync", left + device_pixel(x, scale),
-                             client_top + device_pixel(y, scale), *then)
+        self.desktop.move_pointer(self.window, device_pixel(x, scale), height -
+                                  device_pixel(CLIENT_HEIGHT, scale) + device_pixel(y, scale))
+
+    def click(self, x, y):
+        """Clicks (x, y) of the client area."""
+        self.move_mouse(x, y)
+        self.desktop.click()
 
     def client_picture(self):
-        return Picture(self.desktop.screenshot(self.window))
+        return self.desktop.screenshot(self.window)
 
     def wait_for_picture(self, expected, timeout=DEFAULT_TIMEOUT, scale=None):
         """Waits until the client area shows expected, the label aside, at
@@ -397,13 +529,18 @@ class App:
         this one."""
         if not keep_clipboard:
             self.desktop.offer_clipboard(b"not yet copied")
+        self.key(*(keys or ("ctrl+c",)))
+        return self.wait_for_copy("Copy to fill the clipboard")
+
+    def wait_for_copy(self, what):
+        """Waits until a Copy text is on the clipboard; returns it."""
+        header = self.desktop.handed_over(COPY_HEADER)
 
         def copied():
             text = self.desktop.read_clipboard()
-            return text if text and text.startswith(self.copy_header) else None
+            return text if text and text.startswith(header) else None
 
-        self.key(*(keys or ("ctrl+c",)))
-        return wait_for("Copy to fill the clipboard", copied)
+        return wait_for(what, copied)
 
     def close(self):
         """Closes the window as its close box does and waits for the program

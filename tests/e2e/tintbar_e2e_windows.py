@@ -19,18 +19,15 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 import harness
 import tintbar_e2e as common
-from harness import App, Desktop, HarnessError, wait_for
-from tintbar_e2e import (ABOUT_CAPTION, BACKGROUND_POINT, FACE_POINT, PASTED_CSS, START_CSS,
-                         expect, expect_equal, label)
+from harness import X11Desktop, wait_for
+from tintbar_e2e import (BACKGROUND_POINT, FACE_POINT, PASTED_CSS, START_CSS, close_cleanly,
+                         expect, expect_equal, hover_labels, open_about_box)
 
 # Wine starts slower than a native program, the first time most of all.
 WINE_TIMEOUT = 60.0
-# The Copy header as Wine's clipboard bridge hands it to X: CR LF becomes LF.
-X_COPY_HEADER = harness.COPY_HEADER.replace(b"\r\n", b"\n")
 # "マ" in Shift-JIS is 0x83 0x7D, and 0x7D is "}": a reader that took the
 # second byte for a character would end the rule there and lose the colours
 # after it, which would then be black.
@@ -38,53 +35,43 @@ SHIFT_JIS_TRAP = "BODY { font-family: \"マ\"; " + PASTED_CSS.decode().split("{"
 COLOR_DIALOG_CHOICE = (0x12, 0x34, 0x56)
 
 
-class WineDesktop(Desktop):
-    """A private X server with its own wineserver, in a locale of choice; at
-    another display scale than 100 % (dpi other than 96) the Wine prefix is
-    the one beside WINEPREFIX that is set to it, named for its dpi."""
+class WineDesktop(X11Desktop):
+    """A private X server with its own wineserver, where programs run under
+    Wine in a locale of choice; at another display scale than 100 % (dpi
+    other than 96) the Wine prefix is the one beside WINEPREFIX that is set
+    to it, named for its dpi."""
+
+    timeout = WINE_TIMEOUT
 
     def __init__(self, locale, dpi=96):
         super().__init__()
         self.env.update(LANG=locale, LC_ALL=locale, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
         if dpi != 96:
-            self.env["WINEPREFIX"] = scaled_prefix(self.env["WINEPREFIX"], dpi)
+            self.env["WINEPREFIX"] = "%s-dpi%d" % (self.env["WINEPREFIX"], dpi)
             self.scale = dpi / 96
 
-    def wine(self, arguments, stdin=None):
+    def command(self, arguments):
+        return ["wine"] + arguments
+
+    def handed_over(self, text):
+        """Wine's clipboard bridge hands CR LF to X as LF."""
+        return text.replace(b"\r\n", b"\n")
+
+    def wine(self, arguments, stdin=None, check=True):
         """Runs a console program under Wine; returns its completed process."""
-        completed = subprocess.run(["wine"] + arguments, env=self.env, input=stdin,
-                                   capture_output=True, timeout=WINE_TIMEOUT)
-        if completed.returncode != 0:
-            raise HarnessError("%s failed (%d): %s" % (arguments[0], completed.returncode,
-                                                       completed.stderr.decode(errors="replace")))
-        return completed
+        return harness.run(self.command(arguments), self.env, stdin, check, WINE_TIMEOUT)
 
     def close(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True)
-        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True)
+        for option in ("-k", "-w"):
+            subprocess.run(["wineserver", option], env=self.env, capture_output=True)
         super().close()
 
 
-def scaled_prefix(prefix, dpi):
-    return "%s-dpi%d" % (prefix, dpi)
-
-
-class WineApp(App):
-    """tintbar.exe under Wine."""
-
-    copy_header = X_COPY_HEADER
-
-    def __init__(self, desktop, program, working_folder):
-        self.desktop = desktop
-        self.stderr_path = desktop.path("tintbar-stderr-%d.txt" % time.monotonic_ns())
-        with open(self.stderr_path, "wb") as errors:
-            self.process = subprocess.Popen(["wine", program], cwd=working_folder,
-                                            env=desktop.env, stdout=errors, stderr=errors)
-        self.window = wait_for("the main window", self._find_window, timeout=WINE_TIMEOUT)
-
-
 class Context(common.Context):
+    """Expected pictures come from tintbar-css.exe under Wine, expected texts
+    from the Linux tintbar-css, reference."""
+
     def __init__(self, tintbar, companion, reference, screenshot_folder=None):
         super().__init__(tintbar, companion)
         self.reference = reference
@@ -97,41 +84,26 @@ class Context(common.Context):
         """Saves a window's picture for a person to look at, if asked to."""
         if self.screenshot_folder:
             os.makedirs(self.screenshot_folder, exist_ok=True)
-            path = os.path.join(self.screenshot_folder, "%s-%s.png" % (self.locale.split(".")[0], name))
-            desktop.screenshot(window, "png:" + path)
+            desktop.save_screenshot(window, os.path.join(self.screenshot_folder, "%s-%s.png" % (
+                self.locale.split(".")[0], name)))
 
-    def copy_text(self, css, desktop=None):
-        """What Copy writes after a Paste of css; tintbar-css.exe must write
-        the same bytes as the Linux build."""
-        expected = harness.run([self.reference], {}, stdin=css).stdout
-        if desktop is not None:
-            written = desktop.wine([self.companion], stdin=css).stdout
-            expect_equal(written, expected, "tintbar-css.exe output")
-        return expected
+    def run_companion(self, desktop, css, *options):
+        return desktop.wine([self.companion, *options], stdin=css).stdout
 
-    def picture(self, desktop, css):
-        image = desktop.path("reference-%d.png" % time.monotonic_ns())
-        desktop.wine([self.companion, "--png", image], stdin=css)
-        return harness.Picture(harness.run(["convert", image, "-depth", "8", "ppm:-"],
-                                           desktop.env).stdout)
-
-    def start(self, desktop, default_css=START_CSS):
-        folder = desktop.path("work-%d" % time.monotonic_ns())
-        os.makedirs(folder)
-        with open(os.path.join(folder, "default.css"), "wb") as out:
-            out.write(default_css)
-        return WineApp(desktop, self.tintbar, folder)
-
-
-def as_x_text(copy_text):
-    return copy_text.replace(b"\r\n", b"\n")
+    def expect_companions_agree(self, desktop, css, *options):
+        """tintbar-css.exe must write the same bytes as the Linux build;
+        returns them."""
+        written = self.run_companion(desktop, css, *options)
+        expect_equal(written, self.expected_text(css, *options),
+                     " ".join(["tintbar-css.exe", *options]))
+        return written
 
 
 def click_face(app):
     """Clicks the face from elsewhere: xdotool waits for a pointer move, which
     does not happen when the pointer is already over the face."""
     app.move_mouse(*BACKGROUND_POINT)
-    app.move_mouse(*FACE_POINT, "click", 1)
+    app.click(*FACE_POINT)
 
 
 def test_window(context):
@@ -143,63 +115,53 @@ def test_window(context):
         start = context.picture(desktop, START_CSS)
         with context.start(desktop) as app:
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
-            shown = [label(app.wait_for_picture(start))]
+            app.wait_for_picture(start)
+            shown = hover_labels(app, (BACKGROUND_POINT, FACE_POINT))
             expect(shown[0], "the ready label is drawn")
-            for point in (BACKGROUND_POINT, FACE_POINT):
-                app.move_mouse(*point)
-                shown.append(wait_for("the label at %s" % (point,), lambda: (
-                    lambda now: now not in (None, shown[-1]) and now)(label(app.client_picture()))))
             context.keep_screenshot(desktop, app.window, "face-label")
             # The same Japanese glyphs whatever the code page, not its bytes
             # read as another code page's characters.
             for other, labels in context.labels.items():
-                expect(labels == shown, "the labels under %s are those under %s" % (context.locale, other))
+                expect(labels == shown, "the labels under %s are those under %s" % (
+                    context.locale, other))
             context.labels[context.locale] = shown
 
             click_face(app)
-            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
-            context.keep_screenshot(desktop, dialog[0], "colour-dialog")
-            app.key("Escape", window=dialog[0])
-            wait_for("the colour dialog to close", lambda: not app.other_windows())
+            dialog = app.wait_for_dialog("the colour dialog")
+            context.keep_screenshot(desktop, dialog, "colour-dialog")
+            app.close_dialog(dialog, "Escape", "the colour dialog")
             app.wait_for_picture(start)
 
             click_face(app)
-            dialog = wait_for("the colour dialog", app.other_windows, timeout=WINE_TIMEOUT)
+            dialog = app.wait_for_dialog("the colour dialog")
             # The red field of the fully open dialog by its mnemonic, green
             # and blue after it in tab order, then OK.
-            app.key("alt+r", window=dialog[0])
+            app.key("alt+r", window=dialog)
             for value in COLOR_DIALOG_CHOICE:
-                desktop.xdotool("key", "ctrl+a")
-                desktop.xdotool("type", str(value))
-                desktop.xdotool("key", "Tab")
-            context.keep_screenshot(desktop, dialog[0], "colour-dialog-chosen")
-            app.key("Return", window=dialog[0])
-            wait_for("the colour dialog to close", lambda: not app.other_windows())
+                desktop.key(None, "ctrl+a")
+                desktop.type_text(str(value))
+                desktop.key(None, "Tab")
+            context.keep_screenshot(desktop, dialog, "colour-dialog-chosen")
+            app.close_dialog(dialog, "Return", "the colour dialog")
             chosen = START_CSS.replace(b"#4060a0", b"#%02x%02x%02x" % COLOR_DIALOG_CHOICE)
             app.wait_for_picture(context.picture(desktop, chosen))
 
-            app.key("alt+h")
-            wait_for("the Help menu", app.other_windows)
-            desktop.xdotool("key", "a")
-            about = wait_for("the About box", lambda: [
-                w for w in app.other_windows() if desktop.window_name(w) == ABOUT_CAPTION])
-            context.keep_screenshot(desktop, about[0], "about")
-            app.key("Return", window=about[0])
-            wait_for("the About box to close", lambda: not app.other_windows())
-            expect_equal(app.close(), 0, "exit status after the close box")
+            about = open_about_box(app)
+            context.keep_screenshot(desktop, about, "about")
+            app.close_dialog(about, "Return", "the About box")
+            close_cleanly(app)
 
 
 def test_scaled_window(context):
     """At the display scale of the prefix the client area is 180 x 240 times
     the scale, shows the picture enlarged, sharp, with the label whole, and
     pointing and clicking find the part under the pointer."""
-    with WineDesktop(context.locale, context.dpi) as desktop:
-        with context.start(desktop) as app:
-            expect_equal(desktop.geometry(app.window)[2],
-                         harness.device_pixel(harness.CLIENT_WIDTH, desktop.scale), "client width")
-            common.check_scaled_window(app, desktop, context.picture(desktop, START_CSS))
-            context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
-            expect_equal(app.close(), 0, "exit status after the close box")
+    with WineDesktop(context.locale, context.dpi) as desktop, context.start(desktop) as app:
+        expect_equal(desktop.geometry(app.window)[2],
+                     harness.device_pixel(harness.CLIENT_WIDTH, desktop.scale), "client width")
+        common.check_scaled_window(app, context.picture(desktop, START_CSS))
+        context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
+        close_cleanly(app)
 
 
 def test_clipboard(context):
@@ -208,24 +170,24 @@ def test_clipboard(context):
     Undo brings them back."""
     with WineDesktop(context.locale) as desktop:
         start, pasted = context.picture(desktop, START_CSS), context.picture(desktop, PASTED_CSS)
-        start_text = context.copy_text(START_CSS, desktop)
-        pasted_text = context.copy_text(PASTED_CSS, desktop)
+        start_text, pasted_text = (desktop.handed_over(context.expect_companions_agree(
+            desktop, css)) for css in (START_CSS, PASTED_CSS))
         with context.start(desktop) as app:
             app.wait_for_picture(start)
-            expect_equal(app.copy(), as_x_text(start_text), "Copy")
+            expect_equal(app.copy(), start_text, "Copy")
 
             desktop.offer_clipboard(PASTED_CSS)
             app.key("ctrl+v")
             app.wait_for_picture(pasted)
-            expect_equal(app.copy(), as_x_text(pasted_text), "Copy after Paste")
-            expect_equal(app.copy("ctrl+z", "ctrl+c"), as_x_text(start_text), "Copy after Undo")
+            expect_equal(app.copy(), pasted_text, "Copy after Paste")
+            expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
             app.wait_for_picture(start)
 
             desktop.offer_clipboard(SHIFT_JIS_TRAP.encode())
             app.key("ctrl+v")
             app.wait_for_picture(pasted)
-            expect_equal(app.copy(), as_x_text(pasted_text), "Copy after a Japanese Paste")
-            expect_equal(app.close(), 0, "exit status after the close box")
+            expect_equal(app.copy(), pasted_text, "Copy after a Japanese Paste")
+            close_cleanly(app)
 
 
 # The association of HTML pages, replaced during a case by a class of the
@@ -240,8 +202,8 @@ PAGE_PATH = re.compile(r"^[A-Z]:\\.*\\temp\\tintbar-\d+\\scrollbars\.html$", re.
 
 
 def windows_path(path):
-    """A Unix path as Wine's programs take it, on the drive of the root."""
-    return "Z:" + path.replace("/", "\\")
+    """The name under Wine of a file of this machine: drive Z: is its root."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
 class BrowserStandIn:
@@ -253,9 +215,8 @@ class BrowserStandIn:
         self.desktop = desktop
         self.record = desktop.path("opened.txt")
         self.earlier = desktop.path("earlier.reg")
-        if subprocess.run(["wine", "reg", "export", HTML_ASSOCIATION, windows_path(self.earlier),
-                           "/y"],
-                          env=desktop.env, capture_output=True).returncode != 0:
+        if desktop.wine(["reg", "export", HTML_ASSOCIATION, windows_path(self.earlier), "/y"],
+                        check=False).returncode != 0:
             self.earlier = None
         command = 'C:\\windows\\system32\\cmd.exe /c echo %%1>>"%s"' % windows_path(self.record)
         self._regedit("stand-in", '[%s]\n@="TintbarTest.Page"\n[%s\\shell\\open\\command]\n@=%s\n'
@@ -296,16 +257,15 @@ def test_view_in_browser(context):
     program's own in the temporary folder, which goes when the program
     ends."""
     with WineDesktop(context.locale) as desktop, BrowserStandIn(desktop) as browser:
-        page = desktop.wine([context.companion, "--html", "-"], stdin=START_CSS).stdout
-        expect_equal(page, harness.run([context.reference, "--html", "-"], {},
-                                       stdin=START_CSS).stdout, "tintbar-css.exe --html")
+        page = context.expect_companions_agree(desktop, START_CSS, "--html", "-")
         with context.start(desktop) as app:
             app.key("ctrl+shift+b")
             (opened,) = wait_for("the page to be opened",
-                                 lambda: opened_pages(desktop, browser.record), timeout=WINE_TIMEOUT)
+                                 lambda: opened_pages(desktop, browser.record), WINE_TIMEOUT)
             expect_equal(harness.read_file(opened), page, "the page")
-            expect_equal(app.close(), 0, "exit status after the close box")
-        expect(not os.path.exists(os.path.dirname(opened)), "the page's folder is gone after the exit")
+            close_cleanly(app)
+        expect(not os.path.exists(os.path.dirname(opened)),
+               "the page's folder is gone after the exit")
 
 
 def version_value(program, key):
@@ -351,9 +311,8 @@ CASES = {
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tintbar", required=True)
-    parser.add_argument("--tintbar-css", required=True)
-    parser.add_argument("--reference-css", required=True)
+    for program in ("--tintbar", "--tintbar-css", "--reference-css"):
+        parser.add_argument(program, required=True, type=os.path.abspath)
     parser.add_argument("--locale", action="append", required=True,
                         help="a locale to run the cases under; may be repeated")
     parser.add_argument("--screenshot-folder")
@@ -361,20 +320,15 @@ def main():
                         help="the display's dots per inch (96: 100 %%), set in a prefix of its own")
     parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
     options = parser.parse_args()
-    context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
-                      os.path.abspath(options.reference_css), options.screenshot_folder)
+    context = Context(options.tintbar, options.tintbar_css, options.reference_css,
+                      options.screenshot_folder)
     context.dpi = options.dpi
-    failed = 0
+    passed = True
     for context.locale in options.locale:
         for name in options.cases or sorted(CASES):
-            started = time.monotonic()
-            try:
-                CASES[name](context)
-                print("PASS %s under %s (%.1f s)" % (name, context.locale, time.monotonic() - started))
-            except (HarnessError, subprocess.SubprocessError) as error:
-                failed += 1
-                print("FAIL %s under %s: %s" % (name, context.locale, error))
-    return 1 if failed else 0
+            passed &= harness.run_case("%s under %s" % (name, context.locale), CASES[name],
+                                       context)
+    return 0 if passed else 1
 
 
 if __name__ == "__main__":

@@ -18,7 +18,7 @@ import subprocess
 import sys
 
 import harness
-from harness import App, Desktop, HarnessError, wait_for
+from harness import App, HarnessError, X11Desktop, wait_for
 
 PR_SET_CHILD_SUBREAPER = 36
 
@@ -81,21 +81,15 @@ class LaunchedApp(App):
         return int(windows[0]) if len(windows) == 1 else None
 
 
-def expected_picture(desktop, companion, scheme):
-    image = desktop.path("scheme.png")
-    harness.run([companion, "--png", image, scheme], {})
-    return harness.Picture(harness.run(["convert", image, "-depth", "8", "ppm:-"],
-                                       desktop.env).stdout)
-
-
 def check_launch(options):
-    with Desktop() as desktop:
-        expected = expected_picture(desktop, options.tintbar_css, options.scheme)
+    with X11Desktop() as desktop:
+        image = desktop.path("scheme.png")
+        harness.run([options.tintbar_css, "--png", image, options.scheme], {})
         with LaunchedApp(desktop, options.entry) as app:
             print("started %s in %s" % (app.program, app.working_folder))
-            app.wait_for_picture(expected)
+            app.wait_for_picture(harness.read_picture(image))
             if options.screenshot:
-                desktop.screenshot(app.window, "png:" + options.screenshot)
+                desktop.save_screenshot(app.window, options.screenshot)
             status = app.close()
             if status != 0:
                 raise HarnessError("exit status %d: %s" % (status, app.errors()))
@@ -111,13 +105,8 @@ def main():
     libc = ctypes.CDLL(None, use_errno=True)
     if libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
         raise OSError(ctypes.get_errno(), "cannot become a child subreaper")
-    try:
-        check_launch(options)
-    except (HarnessError, subprocess.SubprocessError) as error:
-        print("FAIL the start through the desktop entry: %s" % error)
-        return 1
-    print("PASS the desktop entry starts tintbar on the shipped scheme")
-    return 0
+    return 0 if harness.run_case("the start through the desktop entry on the shipped scheme",
+                                 check_launch, options) else 1
 
 
 if __name__ == "__main__":

@@ -27,10 +27,10 @@ import tempfile
 import time
 
 import harness
-from harness import wait_for
-from tintbar_e2e import expect, expect_equal
-from tintbar_e2e_windows import WINE_TIMEOUT, Context, WineApp, WineDesktop
-from tintbar_other_programs_windows import run_command_line, run_reported, windows_path
+from harness import App, run_case, wait_for
+from tintbar_e2e import close_cleanly, expect, expect_equal
+from tintbar_e2e_windows import WINE_TIMEOUT, Context, WineDesktop, windows_path
+from tintbar_other_programs_windows import run_command_line
 
 UNINSTALL_KEY = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 PRODUCT = harness.identity()
@@ -99,9 +99,8 @@ def read_registry(desktop, key):
     through "reg export", which writes every character of every name: REG_SZ
     as text, REG_DWORD as a number. {} when the key does not exist."""
     exported = desktop.path("export.reg")
-    completed = subprocess.run(["wine", "reg", "export", key, windows_path(exported), "/y"],
-                               env=desktop.env, capture_output=True, timeout=WINE_TIMEOUT)
-    if completed.returncode != 0:
+    if desktop.wine(["reg", "export", key, windows_path(exported), "/y"],
+                    check=False).returncode != 0:
         return {}
     with open(exported, encoding="utf-16") as stream:
         lines = stream.read().splitlines()
@@ -172,10 +171,8 @@ class Installation:
     def read_shortcut(self):
         """The target, the working folder and the icon ("file,index") of the
         Start menu shortcut, as the shell reads them."""
-        completed = subprocess.run(["wine", self.winpeer, "shortcut", self.prefix.shortcut],
-                                   env=self.desktop.env, capture_output=True, timeout=WINE_TIMEOUT)
-        expect(completed.returncode == 0, "the shortcut reads: %s" % completed.stderr.decode())
-        return tuple(completed.stdout.decode().splitlines())
+        return tuple(self.desktop.wine([self.winpeer, "shortcut", self.prefix.shortcut])
+                     .stdout.decode().splitlines())
 
     def installed(self, path):
         return harness.read_file(self.prefix.unix(path))
@@ -222,7 +219,7 @@ class Installation:
     def start_from_shortcut(self):
         """Starts the program as the shortcut says: its target in its folder."""
         target, folder, _ = self.read_shortcut()
-        return WineApp(self.desktop, target, self.prefix.unix(folder))
+        return App(self.desktop, target, self.prefix.unix(folder))
 
     def shipped_picture(self):
         """The preview of the installed default.css, drawn by the installed
@@ -239,8 +236,7 @@ class Installation:
             shutil.rmtree(self.prefix.unix(folder), ignore_errors=True)
         if os.path.exists(self.prefix.unix(self.prefix.shortcut)):
             os.remove(self.prefix.unix(self.prefix.shortcut))
-        subprocess.run(["wine", "reg", "delete", ENTRY, "/f"], env=self.desktop.env,
-                       capture_output=True, timeout=WINE_TIMEOUT)
+        self.desktop.wine(["reg", "delete", ENTRY, "/f"], check=False)
 
 
 def step_install(installation):
@@ -253,7 +249,7 @@ def step_start(installation):
     """The program started as the shortcut starts it shows the shipped scheme."""
     with installation.start_from_shortcut() as app:
         app.wait_for_picture(installation.shipped_picture())
-        expect_equal(app.close(), 0, "exit status after the close box")
+        close_cleanly(app)
 
 
 def step_install_again(installation):
@@ -289,7 +285,7 @@ def step_program_running(installation):
         expect_unchanged(installation, installation.uninstall)
         expect_unchanged(installation, installation.install)
         app.wait_for_picture(shipped)
-        expect_equal(app.close(), 0, "exit status after the close box")
+        close_cleanly(app)
 
 
 def step_folder_not_writable(installation):
@@ -390,7 +386,8 @@ def main():
             with InstallerDesktop(locale, folder) as desktop:
                 installation = Installation(options, desktop, prefix)
                 for step in STEPS:
-                    if not run_reported(step.__name__[5:], locale, step, installation):
+                    if not run_case("%s under %s" % (step.__name__[5:], locale), step,
+                                    installation):
                         passed = False
                         # The later steps build on this one.
                         installation.reset()

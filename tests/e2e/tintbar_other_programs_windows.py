@@ -16,11 +16,10 @@ import os
 import select
 import subprocess
 import sys
-import time
 
-from harness import HarnessError, wait_for
-from tintbar_e2e import NO_COLORS_CSS, PASTED_CSS, START_CSS, expect_equal
-from tintbar_e2e_windows import (WINE_TIMEOUT, Context, WineApp, WineDesktop, as_x_text)
+from harness import App, HarnessError, run_case, wait_for
+from tintbar_e2e import NO_COLORS_CSS, PASTED_CSS, START_CSS, close_cleanly, expect_equal
+from tintbar_e2e_windows import WINE_TIMEOUT, Context, WineDesktop, windows_path
 
 COPY_FAILED_CAPTION = "Fatal error"
 # Folder names that the ANSI code page of each locale cannot spell.
@@ -30,16 +29,11 @@ NON_ANSI_FOLDERS = {
 }
 
 
-def windows_path(path):
-    """The name under Wine of a file of this machine: drive Z: is its root."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
 class Peer:
     """winpeer.exe holding something on a desktop until it is released."""
 
     def __init__(self, desktop, winpeer, *arguments):
-        self.process = subprocess.Popen(["wine", winpeer] + list(arguments), env=desktop.env,
+        self.process = subprocess.Popen(desktop.command([winpeer, *arguments]), env=desktop.env,
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                         stderr=subprocess.PIPE)
         ready, _, _ = select.select([self.process.stdout], [], [], WINE_TIMEOUT)
@@ -65,28 +59,19 @@ def run_command_line(desktop, winpeer, command_line):
     """Runs a Windows command line as given, as a package manager does with
     the one it read: quotes, spaces and unquoted "/D=" folders stay as they
     are. Returns the exit code."""
-    completed = subprocess.run(["wine", winpeer, "run", command_line], env=desktop.env,
-                               capture_output=True, timeout=WINE_TIMEOUT)
+    completed = desktop.wine([winpeer, "run", command_line], check=False)
     if completed.stderr:
         raise HarnessError("%s: %s" % (command_line, completed.stderr.decode(errors="replace")))
     return completed.returncode
 
 
-def start_in(desktop, context, folder, default_css=START_CSS):
-    os.makedirs(folder)
-    with open(os.path.join(folder, "default.css"), "wb") as out:
-        out.write(default_css)
-    return WineApp(desktop, context.tintbar, folder)
-
-
 def dismiss_copy_failure(app):
     """Waits for the one message of a failed Copy and closes it; another
     message first (a Paste that complained) fails the case."""
-    boxes = wait_for("the message of the failed Copy", app.other_windows, timeout=WINE_TIMEOUT)
+    boxes = wait_for("the message of the failed Copy", app.other_windows, WINE_TIMEOUT)
     expect_equal([app.desktop.window_name(box) for box in boxes], [COPY_FAILED_CAPTION],
                  "the messages shown")
-    app.key("Return", window=boxes[0])
-    wait_for("the message to close", lambda: not app.other_windows())
+    app.close_dialog(boxes[0], "Return", "the message")
 
 
 def test_clipboard_held(context, desktop):
@@ -95,70 +80,63 @@ def test_clipboard_held(context, desktop):
     clipboard as it was; Paste changes nothing and says nothing. Once the
     clipboard is free, the same Paste takes the colours."""
     start, pasted = context.picture(desktop, START_CSS), context.picture(desktop, PASTED_CSS)
-    with start_in(desktop, context, desktop.path("clipboard-held")) as app:
+    with context.start(desktop) as app:
         app.wait_for_picture(start)
         desktop.offer_clipboard(PASTED_CSS)
         with Peer(desktop, context.winpeer, "clipboard"):
-            for keys in ("ctrl+c", "ctrl+shift+c"):
-                app.key(keys)
-                dismiss_copy_failure(app)
-            # The program takes keys in order: when the Copy fails, the
+            # The program takes keys in order: when the last Copy fails, the
             # Paste before it is done.
-            app.key("ctrl+v", "ctrl+c")
-            dismiss_copy_failure(app)
+            for keys in (("ctrl+c",), ("ctrl+shift+c",), ("ctrl+v", "ctrl+c")):
+                app.key(*keys)
+                dismiss_copy_failure(app)
             app.wait_for_picture(start)
             expect_equal(desktop.read_clipboard(), PASTED_CSS, "the clipboard after the failures")
         app.key("ctrl+v")
         app.wait_for_picture(pasted)
-        expect_equal(app.copy(), as_x_text(context.copy_text(PASTED_CSS)), "Copy once free")
-        expect_equal(app.close(), 0, "exit status after the close box")
+        expect_equal(app.copy(), desktop.handed_over(context.expected_text(PASTED_CSS)),
+                     "Copy once free")
+        close_cleanly(app)
 
 
 def test_default_css_held(context, desktop):
     """A default.css that another program holds open without sharing reads
     as an unreadable one: the program starts with the colours of CSS that
     names none."""
-    folder = desktop.path("default-css-held")
-    os.makedirs(folder)
-    with open(os.path.join(folder, "default.css"), "wb") as out:
-        out.write(START_CSS)
-    with Peer(desktop, context.winpeer, "file", windows_path(os.path.join(folder, "default.css"))):
-        with WineApp(desktop, context.tintbar, folder) as app:
-            app.wait_for_picture(context.picture(desktop, NO_COLORS_CSS))
-            expect_equal(app.copy(), as_x_text(context.copy_text(NO_COLORS_CSS)), "Copy")
-            expect_equal(app.close(), 0, "exit status after the close box")
+    folder = desktop.working_folder(START_CSS, "default-css-held")
+    with Peer(desktop, context.winpeer, "file", windows_path(os.path.join(folder, "default.css"))), \
+            App(desktop, context.tintbar, folder) as app:
+        app.wait_for_picture(context.picture(desktop, NO_COLORS_CSS))
+        expect_equal(app.copy(), desktop.handed_over(context.expected_text(NO_COLORS_CSS)), "Copy")
+        close_cleanly(app)
 
 
 def test_read_only_folder(context, desktop):
     """Started from a folder in which nothing can be written or changed (an
     install folder of another user), the program reads default.css, copies
     and pastes."""
-    folder = desktop.path("read-only")
-    os.makedirs(folder)
-    with open(os.path.join(folder, "default.css"), "wb") as out:
-        out.write(START_CSS)
+    folder = desktop.working_folder(START_CSS, "read-only")
+    locked = [os.path.join(folder, "default.css"), folder]
     # Immutable even for root, which the tests run as.
-    subprocess.run(["chattr", "+i", os.path.join(folder, "default.css"), folder], check=True)
+    subprocess.run(["chattr", "+i", *locked], check=True)
     try:
-        with WineApp(desktop, context.tintbar, folder) as app:
+        with App(desktop, context.tintbar, folder) as app:
             app.wait_for_picture(context.picture(desktop, START_CSS))
-            desktop.offer_clipboard(PASTED_CSS)
-            app.key("ctrl+v")
-            app.wait_for_picture(context.picture(desktop, PASTED_CSS))
-            expect_equal(app.copy(), as_x_text(context.copy_text(PASTED_CSS)), "Copy")
-            expect_equal(app.close(), 0, "exit status after the close box")
+            context.paste(app, PASTED_CSS)
+            expect_equal(app.copy(), desktop.handed_over(context.expected_text(PASTED_CSS)),
+                         "Copy")
+            close_cleanly(app)
     finally:
-        subprocess.run(["chattr", "-i", folder, os.path.join(folder, "default.css")], check=True)
+        subprocess.run(["chattr", "-i", *reversed(locked)], check=True)
 
 
 def test_non_ansi_folder(context, desktop):
     """Started from a folder whose name the ANSI code page cannot spell, the
     program still finds default.css there and copies its colours."""
-    name = NON_ANSI_FOLDERS[context.locale]
-    with start_in(desktop, context, desktop.path(name)) as app:
+    folder = desktop.working_folder(START_CSS, NON_ANSI_FOLDERS[context.locale])
+    with App(desktop, context.tintbar, folder) as app:
         app.wait_for_picture(context.picture(desktop, START_CSS))
-        expect_equal(app.copy(), as_x_text(context.copy_text(START_CSS)), "Copy")
-        expect_equal(app.close(), 0, "exit status after the close box")
+        expect_equal(app.copy(), desktop.handed_over(context.expected_text(START_CSS)), "Copy")
+        close_cleanly(app)
 
 
 CASES = {
@@ -167,19 +145,6 @@ CASES = {
     "read_only_folder": test_read_only_folder,
     "non_ansi_folder": test_non_ansi_folder,
 }
-
-
-def run_reported(name, locale, function, *arguments):
-    """Runs one case and prints PASS or FAIL with what failed; returns
-    whether it passed."""
-    started = time.monotonic()
-    try:
-        function(*arguments)
-    except (HarnessError, subprocess.SubprocessError, OSError) as error:
-        print("FAIL %s under %s: %s" % (name, locale, error))
-        return False
-    print("PASS %s under %s (%.1f s)" % (name, locale, time.monotonic() - started))
-    return True
 
 
 def main():
@@ -195,7 +160,8 @@ def main():
     for context.locale in options.locale:
         with WineDesktop(context.locale) as desktop:
             for name in options.cases or CASES:
-                passed &= run_reported(name, context.locale, CASES[name], context, desktop)
+                passed &= run_case("%s under %s" % (name, context.locale), CASES[name], context,
+                                   desktop)
     return 0 if passed else 1
 
 

@@ -1,16 +1,17 @@
 """Native Wayland desktops for the end-to-end tests.
 
-A SwayDesktop is a headless sway with a fresh home folder that stands in for
-harness.Desktop: the same methods, reached through sway's IPC (swaymsg),
-wlinput (the virtual pointer and keyboard built from wlinput/), grim for
-pictures and wl-clipboard for the clipboard. Sway refuses to run as root, so
-run by root it and the program run as the unprivileged user nobody; the
-tools that look on run as the caller.
+A SwayDesktop is a headless sway with a fresh home folder, a harness.Desktop
+reached through sway's IPC (swaymsg), wlinput (the virtual pointer and
+keyboard built from wlinput/), grim for pictures and wl-clipboard for the
+clipboard. Sway refuses to run as root, so run by root it and the program
+run as the unprivileged user nobody; the tools that look on run as the
+caller.
 
 A WestonDesktop is a headless weston, where programs draw their own title
 bars; it offers only pictures of the whole screen.
 """
 
+import contextlib
 import json
 import os
 import shutil
@@ -18,7 +19,7 @@ import subprocess
 import tempfile
 import time
 
-from harness import DEFAULT_TIMEOUT, FreshFolder, HarnessError, run, wait_for
+from harness import Desktop, HarnessError, Picture, read_picture, run, wait_for
 
 UNPRIVILEGED = 65534  # nobody
 # The program repeats a held key itself on Wayland: on a loaded machine a
@@ -44,20 +45,27 @@ def unprivileged(arguments):
             "--clear-groups"] + list(arguments)
 
 
-def shared_copy(program, folder):
-    """A copy of program in folder that nobody may run: the build folder may
-    lie where only its owner can reach."""
-    copy = os.path.join(folder, os.path.basename(program))
-    shutil.copy(program, copy)
-    os.chmod(copy, 0o755)
-    return copy
+@contextlib.contextmanager
+def on_sway(program, wlinput):
+    """For runs of program on headless sways: yields a copy of it that
+    nobody may run (the build folder may lie where only its owner can
+    reach) and a function that starts a SwayDesktop."""
+    # The program may run as another user, who must reach its folders.
+    os.umask(0o022)
+    shared = tempfile.mkdtemp(prefix="tintbar-e2e-program-")
+    try:
+        os.chmod(shared, 0o755)
+        copy = os.path.join(shared, os.path.basename(program))
+        shutil.copy(program, copy)
+        os.chmod(copy, 0o755)
+        yield copy, lambda: SwayDesktop(os.path.abspath(wlinput))
+    finally:
+        shutil.rmtree(shared, ignore_errors=True)
 
 
-class FreshHome(FreshFolder):
-    """A temporary folder with a fresh home for the unprivileged user."""
-
-    # Pixels of a picture per pixel of the program's.
-    scale = 1
+class WaylandDesktop(Desktop):
+    """A compositor run as the unprivileged user, with a fresh home of its
+    own."""
 
     def __init__(self, prefix):
         super().__init__(prefix, UNPRIVILEGED if os.geteuid() == 0 else None)
@@ -75,14 +83,18 @@ class FreshHome(FreshFolder):
         return names[0] if names else None
 
     def _start(self, arguments, env):
-        with open(self.path("server.log"), "wb") as log:
-            self.server = subprocess.Popen(unprivileged(arguments), env=env, stdout=log,
-                                           stderr=log)
-        self.env["WAYLAND_DISPLAY"] = wait_for("the compositor's display",
-                                               lambda: self._socket("wayland-"))
+        try:
+            with open(self.path("server.log"), "wb") as log:
+                self.server = subprocess.Popen(unprivileged(arguments), env=env, stdout=log,
+                                               stderr=log)
+            self.env["WAYLAND_DISPLAY"] = wait_for("the compositor's display",
+                                                   lambda: self._socket("wayland-"))
+        except HarnessError:
+            self.close()
+            raise
 
 
-class WestonDesktop(FreshHome):
+class WestonDesktop(WaylandDesktop):
     """A headless weston on a pure green screen, for one test."""
 
     def __init__(self):
@@ -90,48 +102,44 @@ class WestonDesktop(FreshHome):
         with open(self.path("weston.ini"), "w") as out:
             out.write("[core]\nidle-time=0\n[shell]\nbackground-color=0xff00ff00\n"
                       "panel-position=none\n")
-        try:
-            self._start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug",
-                         "--width=640", "--height=480", "--config=" + self.path("weston.ini")],
-                        self.env)
-        except HarnessError:
-            self.close()
-            raise
+        self._start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug",
+                     "--width=640", "--height=480", "--config=" + self.path("weston.ini")],
+                    self.env)
 
     def screen(self):
-        """A picture of the whole screen (weston-screenshooter, which --debug
-        allows, writes it into the working folder)."""
+        """weston-screenshooter, which --debug allows, writes the picture into
+        the working folder."""
         folder = tempfile.mkdtemp(dir=self.folder)
         subprocess.run(["weston-screenshooter"], env=self.env, cwd=folder, check=True,
-                       capture_output=True, timeout=DEFAULT_TIMEOUT)
+                       capture_output=True, timeout=self.timeout)
         (name,) = os.listdir(folder)
-        return run(["convert", os.path.join(folder, name), "-depth", "8", "ppm:-"],
-                   self.env).stdout
+        return read_picture(os.path.join(folder, name))
 
 
-class SwayDesktop(FreshHome):
-    """A headless sway with a fresh home folder, for one test."""
-
-    # Menus are popups, which sway's tree does not list; pictures show the
-    # layout's pixels, whatever the scale the program draws at.
-    lists_popups = False
-    shows_device_pixels = False
+class SwayDesktop(WaylandDesktop):
+    """A headless sway with a fresh home folder, for one test. Menus are
+    popups, which sway's tree does not list; pictures show the layout's
+    pixels, whatever the scale the program draws at."""
 
     def __init__(self, wlinput):
         super().__init__("tintbar-e2e-sway-")
         self.wlinput = wlinput
         with open(self.path("sway.conf"), "w") as out:
             out.write(SWAY_CONFIG)
+        self._start(["sway", "-c", self.path("sway.conf")],
+                    dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
+                         WLR_RENDERER="pixman"))
         try:
-            self._start(["sway", "-c", self.path("sway.conf")],
-                        dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
-                             WLR_RENDERER="pixman"))
             self.env["SWAYSOCK"] = self.path("runtime", wait_for(
                 "sway's IPC socket", lambda: self._socket("sway-ipc.")))
-            output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
+            self._measure_output()
         except HarnessError:
             self.close()
             raise
+
+    def _measure_output(self):
+        """The pointer's positions span the output's layout."""
+        output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
         self.size = (output["width"], output["height"])
 
     def pointer_scale(self):
@@ -139,12 +147,10 @@ class SwayDesktop(FreshHome):
         return 1
 
     def set_scale(self, scale):
-        """Sets the output's scale; grim then takes pictures at it."""
+        """The output's scale; grim then takes pictures at it."""
         self.swaymsg("output", "*", "scale", str(scale))
         self.scale = scale
-        # The pointer's positions span the output's layout, now smaller.
-        output = json.loads(self.swaymsg("-t", "get_outputs"))[0]["rect"]
-        self.size = (output["width"], output["height"])
+        self._measure_output()
 
     def swaymsg(self, *arguments):
         return run(["swaymsg"] + list(arguments), self.env).stdout.decode()
@@ -172,40 +178,35 @@ class SwayDesktop(FreshHome):
     def window_name(self, window):
         return self._window(window).get("name")
 
-    def size_hints(self, window):
-        """None: Wayland shows no size hints to anyone but the compositor."""
-        return None
-
     def geometry(self, window):
         rect = self._window(window)["rect"]
         return rect["x"], rect["y"], rect["width"], rect["height"]
 
-    def screenshot(self, window, output="ppm:-"):
-        x, y, width, height = self.geometry(window)
-        picture = run(["grim", "-g", "%d,%d %dx%d" % (x, y, width, height), "-t", "ppm", "-"],
-                      self.env).stdout
-        if output == "ppm:-":
-            return picture
-        return run(["convert", "ppm:-", "-strip", output], self.env, stdin=picture).stdout
+    def screenshot(self, window):
+        return Picture.from_ppm(run(["grim", "-g", "%d,%d %dx%d" % self.geometry(window), "-t",
+                                     "ppm", "-"], self.env).stdout)
 
     def request_close(self, window):
         self.swaymsg("[con_id=%d]" % window, "kill")
 
-    def xdotool(self, action, *arguments):
-        """The xdotool commands that the tests use, given to sway and wlinput."""
-        words = [str(word) for word in arguments if not str(word).startswith("--")]
-        if action == "windowfocus":
-            self.swaymsg("[con_id=%s]" % words[0], "focus")
-            wait_for("the focus", lambda: self._window(int(words[0])).get("focused"))
-            # sway tells the program at once, but a loaded machine may run it
-            # late; a key that comes before the program takes the focus is lost.
-            time.sleep(FOCUS_TIME)
-        elif action == "key":
-            self._input(sum((["key", key] for key in words), []))
-        elif action == "mousemove":
-            self._input(["move"] + words[:2] + (["click"] if words[2:] == ["click", "1"] else []))
-        else:
-            raise HarnessError("no Wayland stand-in for xdotool " + action)
+    def focus(self, window):
+        self.swaymsg("[con_id=%d]" % window, "focus")
+        wait_for("the focus", lambda: self._window(window).get("focused"))
+        # sway tells the program at once, but a loaded machine may run it
+        # late; a key that comes before the program takes the focus is lost.
+        time.sleep(FOCUS_TIME)
+
+    def key(self, window, *keys):
+        if window is not None:
+            self.focus(window)
+        self._input(sum((["key", key] for key in keys), []))
+
+    def move_pointer(self, window, x, y):
+        left, top, _, _ = self.geometry(window)
+        self._input(["move", str(left + x), str(top + y)])
+
+    def click(self):
+        self._input(["click"])
 
     def _input(self, actions):
         run([self.wlinput, str(self.size[0]), str(self.size[1])] + actions, self.env)
@@ -222,13 +223,5 @@ class SwayDesktop(FreshHome):
 
     def offer_clipboard(self, data, target="UTF8_STRING"):
         mime_type = MIME_TYPES.get(target, target)
-        owner = subprocess.Popen(["wl-copy", "--foreground", "--type", mime_type], env=self.env,
-                                 stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                 stderr=subprocess.DEVNULL)
-        self._clipboard_owners.append(owner)
-        owner.stdin.write(data)
-        owner.stdin.close()
-        wait_for("wl-copy to own the clipboard", lambda: mime_type in run(
-            ["wl-paste", "--list-types"], self.env, check=False).stdout.decode().splitlines(),
-            timeout=30)
-
+        self._own_clipboard(["wl-copy", "--foreground", "--type", mime_type], data,
+                            lambda _: mime_type in self.clipboard_owner().decode().splitlines())
