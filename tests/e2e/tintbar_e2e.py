@@ -1,11 +1,13 @@
 """End-to-end tests of the tintbar program, each on its own X server or,
 with --wayland, natively on its own headless sway.
 
-Usage: tintbar_e2e.py --tintbar PROGRAM --tintbar-css COMPANION [--wayland WLINPUT] CASE
+Usage: tintbar_e2e.py --tintbar PROGRAM --tintbar-css COMPANION [--wayland WLINPUT] [CASE ...]
        tintbar_e2e.py --tintbar PROGRAM --tintbar-css COMPANION --screenshot OUT.png
+       tintbar_e2e.py --list x11|wayland
 
 Expected pictures and texts come from tintbar-css, which reads CSS exactly as
-Paste does and draws the preview without the label text.
+Paste does and draws the preview without the label text. --list prints the
+cases of the desktop, one a line, for the build to register.
 """
 
 import argparse
@@ -56,6 +58,19 @@ TEXT_TARGETS = ("UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING
 # Seconds from the close request to the end of the process, without a
 # clipboard manager.
 EXIT_TIME = 0.2
+
+# The cases: {name: (function, the desktops it runs on)}.
+CASES = {}
+DESKTOPS = ("x11", "wayland")
+
+
+def case(*desktops):
+    """Registers a test_ function as a case on desktops, of DESKTOPS."""
+    def register(function):
+        CASES[function.__name__.removeprefix("test_")] = (function, desktops)
+        return function
+    return register
+
 
 class Context:
     """What the cases share: the programs, and how to start a desktop.
@@ -139,62 +154,63 @@ def open_about_box(app):
         w for w in app.other_windows() if app.desktop.window_name(w) == ABOUT_CAPTION])[0]
 
 
-def test_window(context):
-    """A fixed-size window titled "Hueline" whose 180 x 240 client area shows
-    the raster picture of "default.css" and a hover label; a click opens the
-    colour dialog, which Escape closes without a change; the File menu cannot
-    be opened, Help > About opens the About box, New keeps everything."""
-    with context.new_desktop() as desktop:
-        with context.start(desktop) as app:
-            start_text = context.expected_text(START_CSS)
-            _, _, width, height = desktop.geometry(app.window)
-            expect_equal(width, harness.CLIENT_WIDTH, "window width")
-            expect(height > harness.CLIENT_HEIGHT, "a menu bar above the client area")
-            hints = desktop.size_hints(app.window)
-            size = "%d by %d" % (width, height)
-            if hints is not None:
-                expect_equal(hints.get("program specified minimum size"), size, "minimum size")
-                expect_equal(hints.get("program specified maximum size"), size, "maximum size")
-            expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
+@case("x11", "wayland")
+def test_window_frame(context):
+    """A fixed-size window titled "Hueline", as wide as its 180 x 240 client
+    area, with a menu bar above it; the client area shows the raster
+    picture of "default.css"."""
+    with context.new_desktop() as desktop, context.start(desktop) as app:
+        _, _, width, height = desktop.geometry(app.window)
+        expect_equal(width, harness.CLIENT_WIDTH, "window width")
+        expect(height > harness.CLIENT_HEIGHT, "a menu bar above the client area")
+        hints = desktop.size_hints(app.window)
+        if hints is not None:
+            expect_equal([hints.get("program specified %s size" % limit)
+                          for limit in ("minimum", "maximum")],
+                         ["%d by %d" % (width, height)] * 2, "minimum and maximum size")
+        expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
+        app.wait_for_picture(context.picture(desktop, START_CSS))
+        close_cleanly(app)
 
-            app.wait_for_picture(context.picture(desktop, START_CSS))
-            # Into the window, then within it: each move names what is under
-            # the pointer, to the pixel.
-            shown = hover_labels(app, (BACKGROUND_POINT, BOTTOM_EDGE_POINT, FACE_POINT))
-            expect(shown[0], "the ready label is drawn")
 
-            for point in (BACKGROUND_POINT, FACE_POINT):
-                app.click(*point)
-                app.close_dialog(app.wait_for_dialog("the colour dialog"), "Escape",
-                                 "the colour dialog")
-            app.wait_for_picture(context.picture(desktop, START_CSS))
-            # Had Alt+F opened the File menu, the menu would take the Copy keys.
-            expect_equal(app.copy("alt+f", "ctrl+c"), start_text, "Copy after the dialogs, Alt+F")
-            expect_equal(app.other_windows(), [], "windows after Alt+F")
+@case("x11", "wayland")
+def test_hover_labels(context):
+    """A label is ready at the start, and each move of the pointer into the
+    window and within it names what is under the pointer, to the pixel."""
+    with context.new_desktop() as desktop, context.start(desktop) as app:
+        app.wait_for_picture(context.picture(desktop, START_CSS))
+        labels = hover_labels(app, (BACKGROUND_POINT, BOTTOM_EDGE_POINT, FACE_POINT))
+        expect(labels[0], "the ready label is drawn")
+        close_cleanly(app)
 
-            app.close_dialog(open_about_box(app), "Return", "the About box")
 
-            # The File keys do nothing while the File menu is disabled: no
-            # dialog, no file, the same colours and title.
-            expect_equal(app.copy("ctrl+n", "ctrl+o", "ctrl+s", "ctrl+c"), start_text,
-                         "colours after Ctrl+N, Ctrl+O, Ctrl+S")
-            expect_equal(app.other_windows(), [], "windows after Ctrl+N, Ctrl+O, Ctrl+S")
-            expect_equal(desktop.window_name(app.window), harness.TITLE, "title after New")
-
-            # The dialog opens on the face's colour, and Select at once keeps
-            # it; a colour typed into the dialog is the one the face takes,
-            # channel by channel; Undo brings back the one before. (The
-            # pointer leaves the face first: a move to where it already is
-            # never ends.)
-            if desktop.has_reachable_colour_dialog:
-                app.move_mouse(*BACKGROUND_POINT)
-                choose_colour(app, FACE_POINT, "#4060a0")
-                choose_colour(app, FACE_POINT, "#4060a0", "#112233")
-                expect_equal(app.copy(),
-                             context.expected_text(START_CSS.replace(b"#4060a0", b"#112233")),
-                             "Copy after choosing #112233 for the face")
-                expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
-            close_cleanly(app)
+@case("x11", "wayland")
+def test_colour_dialog(context):
+    """A click on a part opens the colour dialog, which Escape closes
+    without a change. Where the dialog's controls can be reached, it opens
+    on the face's colour and Select at once keeps it; a colour typed into
+    it is the one the face takes, channel by channel; Undo brings back the
+    one before."""
+    start_text = context.expected_text(START_CSS)
+    with context.new_desktop() as desktop, context.start(desktop) as app:
+        start = context.picture(desktop, START_CSS)
+        app.wait_for_picture(start)
+        # The pointer ends away from the face: a move to where it already is
+        # may never end.
+        for point in (FACE_POINT, BACKGROUND_POINT):
+            app.click(*point)
+            app.close_dialog(app.wait_for_dialog("the colour dialog"), "Escape",
+                             "the colour dialog")
+        app.wait_for_picture(start)
+        expect_equal(app.copy(), start_text, "Copy after Escape")
+        if desktop.has_reachable_colour_dialog:
+            choose_colour(app, FACE_POINT, "#4060a0")
+            choose_colour(app, FACE_POINT, "#4060a0", "#112233")
+            expect_equal(app.copy(), context.expected_text(START_CSS.replace(b"#4060a0",
+                                                                             b"#112233")),
+                         "Copy after choosing #112233 for the face")
+            expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
+        close_cleanly(app)
 
 
 def choose_colour(app, point, shown, typed=None):
@@ -222,6 +238,30 @@ def choose_colour(app, point, shown, typed=None):
     wait_for("the colour dialog to close", lambda: not app.other_windows())
 
 
+@case("x11", "wayland")
+def test_disabled_file_menu(context):
+    """The File menu cannot be opened, and its keys do nothing: no dialog,
+    the same colours and title."""
+    start_text = context.expected_text(START_CSS)
+    with context.new_desktop() as desktop, context.start(desktop) as app:
+        # Had Alt+F opened the File menu, the menu would take the Copy keys.
+        for keys in (("alt+f",), ("ctrl+n", "ctrl+o", "ctrl+s")):
+            what = " after " + ", ".join(keys)
+            expect_equal(app.copy(*keys, "ctrl+c"), start_text, "Copy" + what)
+            expect_equal(app.other_windows(), [], "windows" + what)
+        expect_equal(desktop.window_name(app.window), harness.TITLE, "title after New")
+        close_cleanly(app)
+
+
+@case("x11", "wayland")
+def test_about_box(context):
+    """Help > About opens the About box, which Return closes."""
+    with context.new_desktop() as desktop, context.start(desktop) as app:
+        app.close_dialog(open_about_box(app), "Return", "the About box")
+        close_cleanly(app)
+
+
+@case("x11", "wayland")
 def test_clipboard(context):
     """Copy writes the Copy text; Paste of text from another program changes
     the colours; Undo brings them back; Cut and the pane keys do nothing;
@@ -260,6 +300,7 @@ def test_clipboard(context):
         expect(desktop.read_clipboard() in (None, b"", start_text), "clipboard after exit")
 
 
+@case("x11", "wayland")
 def test_copy_for_browsers(context):
     """Edit > Copy for current browsers, by Ctrl+Shift+C or through the menu,
     writes what tintbar-css --modern writes and leaves Copy's own text as it
@@ -335,6 +376,7 @@ def opened_pages(record):
             for line in read_file(record).decode().splitlines()]
 
 
+@case("x11", "wayland")
 def test_view_in_browser(context):
     """Edit > View in browser, by Ctrl+Shift+B or through the menu, writes the
     page of tintbar-css --html for the current colours into a folder of the
@@ -406,6 +448,7 @@ def check_scaled_window(app, expected, exact=True):
                      "the colour dialog")
 
 
+@case("x11", "wayland")
 def test_scaled_window(context):
     """At each display scale of the desktop (GTK's scale 2 on X11; the
     output's scale 2 and 1.5 on sway, where the compositor enlarges a scale 2
@@ -423,6 +466,7 @@ def test_scaled_window(context):
                 close_cleanly(app)
 
 
+@case("x11", "wayland")
 def test_hostile_clipboard(context):
     """Nothing that the clipboard can hold stops the program: data that is
     not text, text with a NUL byte, text that is not valid UTF-8, 50 MB of
@@ -464,6 +508,7 @@ def test_hostile_clipboard(context):
         close_cleanly(app)
 
 
+@case("x11", "wayland")
 def test_startup_without_default_css(context):
     """Without a readable "default.css" (none at all, or a folder of that
     name) the program starts with the colours of CSS that names none; a
@@ -512,6 +557,7 @@ SETTINGS_LOCATIONS = [
 ]
 
 
+@case("x11")
 def test_settings(context):
     """The recent-file list is kept wherever it can be written, and no
     settings location troubles the program: it starts without a message and
@@ -550,6 +596,7 @@ def test_settings(context):
         desktop.env = plain_env
 
 
+@case("x11")
 def test_no_display(context):
     """Without a usable display the program says so in one line and fails;
     --help and --version print and succeed."""
@@ -615,6 +662,7 @@ def clusters(columns, gap):
     return runs
 
 
+@case("x11", "wayland")
 def test_large_text(context):
     """With large text or a scaled desktop the client area stays 180 x 240
     with the window no wider, the label stands whole in the status strip
@@ -652,6 +700,7 @@ def test_large_text(context):
         desktop.env = plain_env
 
 
+@case("wayland")
 def test_drawn_title_bar(context):
     """Where the program draws its own title bar, the window is exactly as
     wide as its 180 x 240 client area, which shows the expected picture.
@@ -701,53 +750,39 @@ def write_screenshot(context, path):
                 close_cleanly(app)
 
 
-CASES = {
-    "window": test_window,
-    "clipboard": test_clipboard,
-    "copy_for_browsers": test_copy_for_browsers,
-    "view_in_browser": test_view_in_browser,
-    "scaled_window": test_scaled_window,
-    "hostile_clipboard": test_hostile_clipboard,
-    "startup_without_default_css": test_startup_without_default_css,
-    "no_display": test_no_display,
-    "settings": test_settings,
-    "large_text": test_large_text,
-    "drawn_title_bar": test_drawn_title_bar,
-}
-
-
-# The cases that run on native Wayland as well; the others test what only
-# X11 shows or what does not depend on the display.
-WAYLAND_CASES = ("window", "clipboard", "copy_for_browsers", "view_in_browser", "scaled_window",
-                 "hostile_clipboard", "startup_without_default_css", "large_text",
-                 "drawn_title_bar")
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--tintbar", required=True)
-    parser.add_argument("--tintbar-css", required=True)
+    parser.add_argument("--tintbar")
+    parser.add_argument("--tintbar-css")
     parser.add_argument("--screenshot", metavar="PNG")
     parser.add_argument("--wayland", metavar="WLINPUT",
                         help="run natively on a headless sway, with this virtual input tool")
+    parser.add_argument("--list", choices=DESKTOPS, help="print the cases of a desktop")
     parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
     options = parser.parse_args()
-    unknown = [name for name in options.cases if name not in CASES]
+    desktop = options.list or ("wayland" if options.wayland else "x11")
+    names = sorted(name for name, (_, desktops) in CASES.items() if desktop in desktops)
+    if options.list:
+        print("\n".join(names))
+        return 0
+    if not (options.tintbar and options.tintbar_css):
+        parser.error("--tintbar and --tintbar-css are required")
+    unknown = [name for name in options.cases if name not in names]
     if unknown:
-        parser.error("unknown case: " + ", ".join(unknown))
+        parser.error("no such case on %s: %s" % (desktop, ", ".join(unknown)))
     context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css))
-    if options.wayland:
-        with wayland.on_sway(context.tintbar, options.wayland) as (program, new_desktop):
-            return run_cases(Context(program, context.companion, new_desktop, (2, 1.5)),
-                             options.cases or WAYLAND_CASES)
     if options.screenshot:
         write_screenshot(context, options.screenshot)
         return 0
-    return run_cases(context, options.cases or sorted(CASES))
+    if options.wayland:
+        with wayland.on_sway(context.tintbar, options.wayland) as (program, new_desktop):
+            return run_cases(Context(program, context.companion, new_desktop, (2, 1.5)),
+                             options.cases or names)
+    return run_cases(context, options.cases or names)
 
 
 def run_cases(context, names):
-    passed = [harness.run_case(name, CASES[name], context) for name in names]
+    passed = [harness.run_case(name, CASES[name][0], context) for name in names]
     return 0 if all(passed) else 1
 
 
