@@ -156,19 +156,15 @@ def chromium_screenshot(scheme, scale):
     return shot
 
 
-def firefox_profile(scheme, scale):
+def firefox_screenshot(scheme, scale):
+    shot = scheme.path("firefox-%dx.png" % scale)
     profile, home = scheme.path("firefox-profile-%dx" % scale), scheme.path("firefox-home")
     os.makedirs(profile)
     os.makedirs(home, exist_ok=True)
     prefs = dict(FIREFOX_PREFS, **{"layout.css.devPixelsPerPx": '"%d.0"' % scale})
     with open(os.path.join(profile, "user.js"), "w") as user:
         user.writelines('user_pref("%s", %s);\n' % pair for pair in prefs.items())
-    return profile, dict(os.environ, HOME=home)
-
-
-def firefox_screenshot(scheme, scale):
-    shot = scheme.path("firefox-%dx.png" % scale)
-    profile, env = firefox_profile(scheme, scale)
+    env = dict(os.environ, HOME=home)
     if scale != 1:
         def drawn(picture):
             # The scrolling box's vertical bar shows its track halfway down.
@@ -252,7 +248,7 @@ def display_session(browser_command, env, scale, shot, drawn):
 def at_scale(picture, browser, scale):
     if (picture.width, picture.height) != (WIDTH * scale, HEIGHT * scale):
         raise HarnessError("%s drew %dx%d for a %dx%d viewport: not at scale %d" %
-                      (browser, picture.width, picture.height, WIDTH, HEIGHT, scale))
+                           (browser, picture.width, picture.height, WIDTH, HEIGHT, scale))
 
 
 def matched(actual, expected):
@@ -284,8 +280,8 @@ def check_track(shot, scheme, button, vertical, scale):
     lines = region if vertical else [list(column) for column in zip(*region)]
     thumb = [index for index, line in enumerate(lines) if any(p != scheme.track for p in line)]
     if not thumb or thumb != list(range(thumb[0], thumb[-1] + 1)):
-        raise HarnessError("the %s track does not hold one thumb (%d lines differ from the track "
-                      "colour)" % ("vertical" if vertical else "horizontal", len(thumb)))
+        raise HarnessError("the %s track does not hold one thumb (%d lines differ from the "
+                           "track colour)" % ("vertical" if vertical else "horizontal", len(thumb)))
     size = len(thumb)
     thumb_region = [line[:] for line in lines[thumb[0]:thumb[-1] + 1]]
     if not vertical:
@@ -294,20 +290,22 @@ def check_track(shot, scheme, button, vertical, scale):
     good = matched(thumb_region, expected)
     if good != bar * size:
         raise HarnessError("%d of %d thumb pixels differ from a bevelled face" %
-                      (bar * size - good, bar * size))
+                           (bar * size - good, bar * size))
     return good, (length - size) * bar
 
 
 def check_chromium(scheme, scale, _):
-    return check_classic(read_picture(chromium_screenshot(scheme, scale)), scheme, "Chromium", scale)
+    return check_classic(chromium_screenshot(scheme, scale), scheme, "Chromium", scale)
 
 
 def check_webkit(scheme, scale, _):
-    return check_classic(read_picture(webkit_screenshot(scheme, scale)), scheme, "WebKitGTK", scale)
+    return check_classic(webkit_screenshot(scheme, scale), scheme, "WebKitGTK", scale)
 
 
-def check_classic(shot, scheme, browser, scale):
-    """The page's own scrollbars drawn as the preview draws its bars."""
+def check_classic(path, scheme, browser, scale):
+    """The page's own scrollbars, in the screenshot at path, drawn as the
+    preview draws its bars."""
+    shot = read_picture(path)
     at_scale(shot, browser, scale)
     width, height, bar = WIDTH * scale, HEIGHT * scale, BAR * scale
     places = {"up": (width - bar, 0), "down": (width - bar, height - 2 * bar),
@@ -352,7 +350,8 @@ def check_firefox(scheme, scale, thickness_at_one):
             else (lambda i: shot.pixel(left + width // 2, top + height - 1 - i))
         thickness = next((i for i in range(width) if probe(i) == (255, 255, 255)), 0)
         if thickness < 6 * scale:
-            raise HarnessError("no %s scrollbar in the box" % ("vertical" if vertical else "horizontal"))
+            raise HarnessError("no %s scrollbar in the box" %
+                               ("vertical" if vertical else "horizontal"))
         if vertical:
             region = crop(shot, left + width - thickness, top, thickness, height - thickness)
         else:

@@ -66,14 +66,16 @@ def wait_for(what, probe, timeout=DEFAULT_TIMEOUT):
         time.sleep(POLL_INTERVAL)
 
 
-def run(arguments, env=None, stdin=None, check=True, timeout=DEFAULT_TIMEOUT):
-    """Runs a command to its end in env (None: this process's); returns the
-    completed process, whose exit status must be 0 when check."""
+def run(arguments, env=None, stdin=None, check=True, timeout=DEFAULT_TIMEOUT, cwd=None):
+    """Runs a command, its words given as anything str() spells, to its end
+    in env (None: this process's); returns the completed process, whose exit
+    status must be 0 when check."""
+    arguments = [str(word) for word in arguments]
     completed = subprocess.run(arguments, env=env, input=stdin, capture_output=True,
-                               timeout=timeout)
+                               timeout=timeout, cwd=cwd)
     if check and completed.returncode != 0:
         raise HarnessError("%s failed (%d): %s" % (
-            " ".join(map(str, arguments))[:200], completed.returncode,
+            " ".join(arguments)[:200], completed.returncode,
             completed.stderr.decode(errors="replace")[-2000:]))
     return completed
 
@@ -223,9 +225,7 @@ class Desktop:
     # show device pixels, scale of them a pixel of the program's; whether
     # the pointer can work the colour dialog's controls, at points from its
     # top-left corner.
-    lists_popups = False
-    shows_device_pixels = False
-    has_reachable_colour_dialog = False
+    lists_popups = shows_device_pixels = has_reachable_colour_dialog = False
     # Device pixels a pixel of the program's.
     scale = 1
     # Seconds that a program's window or a dialog may take to show.
@@ -268,16 +268,11 @@ class Desktop:
         return self.scale
 
     def size_hints(self, window):
-        """The size hints of a window, {name: value}; None where the desktop
-        shows none."""
+        """A window's size hints, {name: value}; None where none are shown."""
         return None
 
-    def save_screenshot(self, window, path):
-        self.screenshot(window).save(path)
-
     def handed_over(self, text):
-        """text, put on the clipboard by the program, as the clipboard hands
-        it to others."""
+        """text that the program copied, as the clipboard hands it over."""
         return text
 
     # What a desktop may offer besides, as far as its display can.
@@ -290,14 +285,12 @@ class Desktop:
     focus = offered("focus(window): gives window the keyboard focus; waits until it has it")
     key = offered("key(window, *keys): presses keys (ctrl+c, Escape) in window, None: the focus")
     type_text = offered("type_text(text): types text where the focus is")
-    move_pointer = offered("move_pointer(window, x, y): to (x, y) from the window's top-left "
-                           "corner, in pointer positions; waits until it is there")
+    move_pointer = offered("move_pointer(window, x, y): to (x, y) from the window's corner; waits")
     click = offered("click(): presses and releases the left button where the pointer is")
     request_close = offered("request_close(window): asks it to close, as its close box does")
     clipboard_owner = offered("clipboard_owner(): tells owners apart without moving their data")
     read_clipboard = offered("read_clipboard(target=None): the text, as bytes, None for none")
-    offer_clipboard = offered("offer_clipboard(data, target=UTF8_STRING): makes another program "
-                              "own the clipboard with data; waits until it does")
+    offer_clipboard = offered("offer_clipboard(data, target): another program owns it with data")
 
     def _own_clipboard(self, arguments, data, owning):
         """Starts a clipboard owner that reads data; waits until owning()."""
@@ -329,9 +322,7 @@ class Desktop:
 class X11Desktop(Desktop):
     """A private X server of size screen, without a window manager."""
 
-    lists_popups = True
-    shows_device_pixels = True
-    has_reachable_colour_dialog = True
+    lists_popups = shows_device_pixels = has_reachable_colour_dialog = True
 
     def __init__(self, screen=(1024, 768)):
         super().__init__("tintbar-e2e-")
@@ -353,56 +344,53 @@ class X11Desktop(Desktop):
         self.env["GDK_SCALE"] = str(scale)
         self.scale = scale
 
-    def _run(self, *arguments, check=True):
-        return run([str(word) for word in arguments], self.env, check=check)
-
     def visible_windows(self, process):
         """The mapped windows of a process, found by their _NET_WM_PID."""
-        completed = self._run("xdotool", "search", "--onlyvisible", "--pid", process.pid,
-                              check=False)
+        completed = run(["xdotool", "search", "--onlyvisible", "--pid", process.pid], self.env,
+                        check=False)
         return [int(w) for w in completed.stdout.split()]
 
     def window_name(self, window):
         """_NET_WM_NAME."""
-        output = self._run("xprop", "-id", window, "_NET_WM_NAME").stdout.decode()
+        output = run(["xprop", "-id", window, "_NET_WM_NAME"], self.env).stdout.decode()
         _, found, value = output.partition(" = ")
         return value.strip().strip('"') if found else None
 
     def size_hints(self, window):
         """WM_NORMAL_HINTS, as xprop prints them."""
-        output = self._run("xprop", "-id", window, "WM_NORMAL_HINTS").stdout.decode()
+        output = run(["xprop", "-id", window, "WM_NORMAL_HINTS"], self.env).stdout.decode()
         return dict(line.strip().partition(": ")[::2] for line in output.splitlines()[1:])
 
     def geometry(self, window):
-        output = self._run("xwininfo", "-id", window).stdout.decode()
+        output = run(["xwininfo", "-id", window], self.env).stdout.decode()
         fields = dict(line.strip().partition(":")[::2] for line in output.splitlines())
         return tuple(int(fields[key]) for key in ("Absolute upper-left X",
                                                   "Absolute upper-left Y", "Width", "Height"))
 
     def screenshot(self, window):
-        return Picture.from_ppm(self._run("import", "-silent", "-window", window, "-depth", "8",
-                                          "ppm:-").stdout)
+        return Picture.from_ppm(run(["import", "-silent", "-window", window, "-depth", 8,
+                                     "ppm:-"], self.env).stdout)
 
     def screen(self):
         return self.screenshot("root")
 
     def focus(self, window):
-        self._run("xdotool", "windowfocus", "--sync", window)
+        run(["xdotool", "windowfocus", "--sync", window], self.env)
 
     def key(self, window, *keys):
         if window is not None:
             self.focus(window)
-        self._run("xdotool", "key", "--clearmodifiers", *keys)
+        run(["xdotool", "key", "--clearmodifiers", *keys], self.env)
 
     def type_text(self, text):
-        self._run("xdotool", "type", text)
+        run(["xdotool", "type", text], self.env)
 
     def move_pointer(self, window, x, y):
         """A move to where the pointer already is never ends."""
-        self._run("xdotool", "mousemove", "--window", window, "--sync", x, y)
+        run(["xdotool", "mousemove", "--window", window, "--sync", x, y], self.env)
 
     def click(self):
-        self._run("xdotool", "click", 1)
+        run(["xdotool", "click", 1], self.env)
 
     def request_close(self, window):
         """Sends the WM_DELETE_WINDOW client message of the ICCCM."""
@@ -420,8 +408,8 @@ class X11Desktop(Desktop):
             return xlib().XGetSelectionOwner(display, xlib().XInternAtom(display, b"CLIPBOARD", 0))
 
     def read_clipboard(self, target=None):
-        completed = self._run("xclip", "-o", "-selection", "clipboard",
-                              *(["-t", target] if target else []), check=False)
+        completed = run(["xclip", "-o", "-selection", "clipboard"] +
+                        (["-t", target] if target else []), self.env, check=False)
         return completed.stdout if completed.returncode == 0 else None
 
     def offer_clipboard(self, data, target="UTF8_STRING"):

@@ -206,9 +206,8 @@ def test_colour_dialog(context):
         if desktop.has_reachable_colour_dialog:
             choose_colour(app, FACE_POINT, "#4060a0")
             choose_colour(app, FACE_POINT, "#4060a0", "#112233")
-            expect_equal(app.copy(), context.expected_text(START_CSS.replace(b"#4060a0",
-                                                                             b"#112233")),
-                         "Copy after choosing #112233 for the face")
+            chosen = context.expected_text(START_CSS.replace(b"#4060a0", b"#112233"))
+            expect_equal(app.copy(), chosen, "Copy after choosing #112233 for the face")
             expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
         close_cleanly(app)
 
@@ -276,21 +275,18 @@ def test_clipboard(context):
         for target in TEXT_TARGETS:
             expect_equal(desktop.read_clipboard(target), start_text, "the text as " + target)
 
-        # Had a Cut or pane key touched the clipboard or the colours, the
-        # Paste would not show the pasted colours, or Undo would not bring
-        # back the start-up ones.
-        desktop.offer_clipboard(PASTED_CSS)
-        app.key("ctrl+x", "shift+Delete", "F6", "shift+F6", "ctrl+v")
-        app.wait_for_picture(pasted)
-        expect_equal(app.copy("ctrl+Insert"), pasted_text, "Copy after Paste")
-        expect_equal(app.copy("ctrl+z", "ctrl+c"), start_text, "Copy after Undo")
-        app.wait_for_picture(start)
-
-        desktop.offer_clipboard(PASTED_CSS)
-        app.key("shift+Insert")
-        app.wait_for_picture(pasted)
-        expect_equal(app.copy("alt+BackSpace", "ctrl+c"), start_text, "Copy after Undo")
-        app.wait_for_picture(start)
+        # Each Paste, Copy and Undo key: had a Cut or pane key touched the
+        # clipboard or the colours, the Paste would not show the pasted
+        # colours, or Undo would not bring back the start-up ones.
+        for paste_keys, copy_key, undo_key in (
+                (("ctrl+x", "shift+Delete", "F6", "shift+F6", "ctrl+v"), "ctrl+Insert", "ctrl+z"),
+                (("shift+Insert",), "ctrl+c", "alt+BackSpace")):
+            desktop.offer_clipboard(PASTED_CSS)
+            app.key(*paste_keys)
+            app.wait_for_picture(pasted)
+            expect_equal(app.copy(copy_key), pasted_text, "Copy after " + paste_keys[-1])
+            expect_equal(app.copy(undo_key, "ctrl+c"), start_text, "Copy after " + undo_key)
+            app.wait_for_picture(start)
 
         started = time.monotonic()
         close_cleanly(app)
@@ -603,9 +599,8 @@ def test_no_display(context):
     with X11Desktop() as desktop:
         env = {key: value for key, value in desktop.env.items() if key != "DISPLAY"}
         for display in (None, ":%d" % (int(desktop.env["DISPLAY"][1:]) + 100)):
-            completed = subprocess.run([context.tintbar], capture_output=True, cwd=desktop.folder,
-                                       env=dict(env, **({"DISPLAY": display} if display else {})),
-                                       timeout=harness.DEFAULT_TIMEOUT)
+            completed = harness.run([context.tintbar], dict(env, **(
+                {"DISPLAY": display} if display else {})), check=False, cwd=desktop.folder)
             expect(completed.returncode != 0, "exit status without a display")
             lines = completed.stderr.decode().splitlines()
             expect_equal(len(lines), 1, "lines on stderr (%r)" % lines)
@@ -617,8 +612,8 @@ def test_no_display(context):
                 ("--help", b"Usage: tintbar [OPTION]... [FILE]\n"),
                 ("--version", b"tintbar (%s) %s\n" % (product.product_name.encode(),
                                                       product.version.encode()))):
-            completed = subprocess.run([context.tintbar, option], env=env, capture_output=True,
-                                       timeout=harness.DEFAULT_TIMEOUT, cwd=desktop.folder)
+            completed = harness.run([context.tintbar, option], env, check=False,
+                                    cwd=desktop.folder)
             expect_equal((completed.returncode, completed.stderr), (0, b""), option)
             expect(completed.stdout.startswith(first_line),
                    "%s printed %r" % (option, completed.stdout))
@@ -746,7 +741,7 @@ def write_screenshot(context, path):
             with context.start(desktop, default_css=shipped_css) as app:
                 app.wait_for_picture(context.picture(desktop, shipped_css))
                 hover_labels(app, [FACE_POINT])
-                desktop.save_screenshot(app.window, output)
+                desktop.screenshot(app.window).save(output)
                 close_cleanly(app)
 
 

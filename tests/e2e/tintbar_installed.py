@@ -89,7 +89,7 @@ def check_launch(options):
             print("started %s in %s" % (app.program, app.working_folder))
             app.wait_for_picture(harness.read_picture(image))
             if options.screenshot:
-                desktop.save_screenshot(app.window, options.screenshot)
+                desktop.screenshot(app.window).save(options.screenshot)
             status = app.close()
             if status != 0:
                 raise HarnessError("exit status %d: %s" % (status, app.errors()))

@@ -263,16 +263,16 @@ def step_install_again(installation):
 
 def expect_unchanged(installation, what):
     """Runs what(); it must stop with its exit code and change nothing."""
-    before = {path: harness.read_file(os.path.join(installation.prefix.folder, "drive_c", path))
+    drive = os.path.join(installation.prefix.folder, "drive_c")
+    before = {path: harness.read_file(os.path.join(drive, path))
               for path in installation.prefix.files() - installation.files_before
-              if os.path.isfile(os.path.join(installation.prefix.folder, "drive_c", path))}
+              if os.path.isfile(os.path.join(drive, path))}
     entry = installation.entry()
     expect_equal(what(), STOPPED, "exit code")
     installation.expect_installed(installation.prefix.default_folder)
     expect_equal(installation.entry(), entry, "the entry")
-    for path, data in before.items():
-        expect(harness.read_file(os.path.join(installation.prefix.folder, "drive_c", path)) == data,
-               path + " unchanged")
+    expect_equal([path for path, data in before.items()
+                  if harness.read_file(os.path.join(drive, path)) != data], [], "files changed")
 
 
 def step_program_running(installation):

@@ -103,8 +103,8 @@ def test_default_css_held(context, desktop):
     as an unreadable one: the program starts with the colours of CSS that
     names none."""
     folder = desktop.working_folder(START_CSS, "default-css-held")
-    with Peer(desktop, context.winpeer, "file", windows_path(os.path.join(folder, "default.css"))), \
-            App(desktop, context.tintbar, folder) as app:
+    held = windows_path(os.path.join(folder, "default.css"))
+    with Peer(desktop, context.winpeer, "file", held), App(desktop, context.tintbar, folder) as app:
         app.wait_for_picture(context.picture(desktop, NO_COLORS_CSS))
         expect_equal(app.copy(), desktop.handed_over(context.expected_text(NO_COLORS_CSS)), "Copy")
         close_cleanly(app)

@@ -83,15 +83,20 @@ class WaylandDesktop(Desktop):
         return names[0] if names else None
 
     def _start(self, arguments, env):
+        """Starts the compositor and waits until it is ready."""
         try:
             with open(self.path("server.log"), "wb") as log:
                 self.server = subprocess.Popen(unprivileged(arguments), env=env, stdout=log,
                                                stderr=log)
             self.env["WAYLAND_DISPLAY"] = wait_for("the compositor's display",
                                                    lambda: self._socket("wayland-"))
+            self._ready()
         except HarnessError:
             self.close()
             raise
+
+    def _ready(self):
+        pass
 
 
 class WestonDesktop(WaylandDesktop):
@@ -110,8 +115,7 @@ class WestonDesktop(WaylandDesktop):
         """weston-screenshooter, which --debug allows, writes the picture into
         the working folder."""
         folder = tempfile.mkdtemp(dir=self.folder)
-        subprocess.run(["weston-screenshooter"], env=self.env, cwd=folder, check=True,
-                       capture_output=True, timeout=self.timeout)
+        run(["weston-screenshooter"], self.env, cwd=folder)
         (name,) = os.listdir(folder)
         return read_picture(os.path.join(folder, name))
 
@@ -129,13 +133,11 @@ class SwayDesktop(WaylandDesktop):
         self._start(["sway", "-c", self.path("sway.conf")],
                     dict(self.env, WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
                          WLR_RENDERER="pixman"))
-        try:
-            self.env["SWAYSOCK"] = self.path("runtime", wait_for(
-                "sway's IPC socket", lambda: self._socket("sway-ipc.")))
-            self._measure_output()
-        except HarnessError:
-            self.close()
-            raise
+
+    def _ready(self):
+        self.env["SWAYSOCK"] = self.path("runtime", wait_for(
+            "sway's IPC socket", lambda: self._socket("sway-ipc.")))
+        self._measure_output()
 
     def _measure_output(self):
         """The pointer's positions span the output's layout."""
