@@ -453,7 +453,10 @@ class App:
         wait_for(what + " to close", lambda: not self.other_windows())
 
     def errors(self):
-        return read_file(self.stderr_path).decode(errors="replace")
+        """What the program printed, less the toolkit's own debug lines,
+        which a build without NDEBUG lets through."""
+        text = read_file(self.stderr_path).decode(errors="replace")
+        return re.sub(r"(?m)^\d\d:\d\d:\d\d: Debug: .*\n", "", text)
 
     def key(self, *keys, window=None):
         """Presses keys in the main window, or in window."""

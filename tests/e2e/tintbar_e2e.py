@@ -56,8 +56,9 @@ SELECT_BUTTON = (598, 275)
 # The targets under which Copy offers its text.
 TEXT_TARGETS = ("UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "TEXT")
 # Seconds from the close request to the end of the process, without a
-# clipboard manager.
+# clipboard manager; a sanitized build first searches its heap for leaks.
 EXIT_TIME = 0.2
+SANITIZED_EXIT_TIME = 1.0
 
 # The cases: {name: (function, the desktops it runs on)}.
 CASES = {}
@@ -77,12 +78,14 @@ class Context:
     Expected pictures come from companion, expected texts from reference
     (natively the companion itself)."""
 
-    def __init__(self, tintbar, companion, new_desktop=X11Desktop, display_scales=(2,)):
+    def __init__(self, tintbar, companion, new_desktop=X11Desktop, display_scales=(2,),
+                 sanitized=False):
         self.tintbar = tintbar
         self.companion = self.reference = companion
         self.new_desktop = new_desktop
         # The scales that the scaled window case tries.
         self.display_scales = display_scales
+        self.sanitized = sanitized
 
     def expected_text(self, css, *options):
         """What tintbar-css writes for css with options: without, what Copy
@@ -291,8 +294,9 @@ def test_clipboard(context):
         started = time.monotonic()
         close_cleanly(app)
         seconds = time.monotonic() - started
-        expect(seconds <= EXIT_TIME, "%.3f seconds to end after a Copy, at most %.3f" % (
-            seconds, EXIT_TIME))
+        limit = SANITIZED_EXIT_TIME if context.sanitized else EXIT_TIME
+        expect(seconds <= limit, "%.3f seconds to end after a Copy, at most %.3f" % (
+            seconds, limit))
         expect(desktop.read_clipboard() in (None, b"", start_text), "clipboard after exit")
 
 
@@ -752,6 +756,8 @@ def main():
     parser.add_argument("--screenshot", metavar="PNG")
     parser.add_argument("--wayland", metavar="WLINPUT",
                         help="run natively on a headless sway, with this virtual input tool")
+    parser.add_argument("--sanitized", action="store_true",
+                        help="the program is built with the sanitizers")
     parser.add_argument("--list", choices=DESKTOPS, help="print the cases of a desktop")
     parser.add_argument("cases", nargs="*", metavar="CASE", help=", ".join(sorted(CASES)))
     options = parser.parse_args()
@@ -765,14 +771,15 @@ def main():
     unknown = [name for name in options.cases if name not in names]
     if unknown:
         parser.error("no such case on %s: %s" % (desktop, ", ".join(unknown)))
-    context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css))
+    context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
+                      sanitized=options.sanitized)
     if options.screenshot:
         write_screenshot(context, options.screenshot)
         return 0
     if options.wayland:
         with wayland.on_sway(context.tintbar, options.wayland) as (program, new_desktop):
-            return run_cases(Context(program, context.companion, new_desktop, (2, 1.5)),
-                             options.cases or names)
+            return run_cases(Context(program, context.companion, new_desktop, (2, 1.5),
+                                     options.sanitized), options.cases or names)
     return run_cases(context, options.cases or names)
 
 
