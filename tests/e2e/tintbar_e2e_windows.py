@@ -152,13 +152,31 @@ def test_window(context):
             close_cleanly(app)
 
 
+# In the test prefix's interface font the three menus take two lines of the
+# 180-pixel bar at 100 %. The window grows with the scale, and so does the
+# font, so they take two at every scale; a window that kept its 100 % size
+# put each menu on a line of its own at 200 %.
+MENU_BAR_LINES = 2
+
+
+def menu_bar_lines(picture, scale):
+    """The lines of text in the band above the client area: runs of rows
+    with dark pixels, the mnemonics' underlines joined to their line."""
+    band_height = picture.height - harness.device_pixel(harness.CLIENT_HEIGHT, scale)
+    rows, _ = common.ink_rows_and_columns(picture, (0, 0, picture.width, band_height), 128)
+    return len(common.clusters(rows, harness.device_pixel(3, scale)))
+
+
 def test_scaled_window(context):
     """At the display scale of the prefix the client area is 180 x 240 times
     the scale, shows the picture enlarged, sharp, with the label whole, and
-    pointing and clicking find the part under the pointer."""
+    pointing and clicking find the part under the pointer; the menu bar
+    wraps no more than at 100 %."""
     with WineDesktop(context.locale, context.dpi) as desktop, context.start(desktop) as app:
         expect_equal(desktop.geometry(app.window)[2],
                      harness.device_pixel(harness.CLIENT_WIDTH, desktop.scale), "client width")
+        expect_equal(menu_bar_lines(desktop.screenshot(app.window), desktop.scale),
+                     MENU_BAR_LINES, "lines of the menu bar")
         common.check_scaled_window(app, context.picture(desktop, START_CSS))
         context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
         close_cleanly(app)
