@@ -3,6 +3,7 @@
 
 #include "cli/CommandLine.h"
 #include "css/BrowserPage.h"
+#include "css/CopyText.h"
 #include "css/ModernCss.h"
 #include "preview/RasterSurface.h"
 #include "preview/ScrollBarModel.h"
@@ -75,42 +76,34 @@ private:
     CFreshFolder m_root{"tintbar-cli-"};
 };
 
-// All seven, in any case, with comments, a selector list and colour names.
+// All seven, in any case, with comments, a selector list and colour names;
+// the colours it gives in colour list order.
 const std::string kAllSeven = "/* site colours */ p.note { color: red }\nhtml, Body.main {\n"
                               "  Scrollbar-Face-Color: #336699; scrollbar-track-color: NAVY;\n"
                               "  scrollbar-shadow-color: #ABCDEF; scrollbar-darkshadow-color: "
                               "rgb(1, 2, 3);\n  scrollbar-highlight-color: white;\n"
                               "  scrollbar-3dlight-color: /* soft */ #eee; "
                               "scrollbar-arrow-color: #F00 }\n";
-const std::vector<std::string> kAllSevenColors = {"#000080", "#336699", "#abcdef", "#010203",
-                                                  "#ffffff", "#eeeeee", "#ff0000"};
+constexpr ColorList kAllSevenColors = {0x800000, 0x996633, 0xEFCDAB, 0x030201,
+                                       0xFFFFFF, 0xEEEEEE, 0x0000FF};
 
-// The Copy text, byte for byte, of seven colour texts in colour list order.
-std::string CopyText(const std::vector<std::string>& colors) {
-    const char* names[] = {"track",     "face",    "shadow", "darkshadow",
-                           "highlight", "3dlight", "arrow"};
-    std::string text = "/*Hueline */\r\n/* Scrollbar colours made with Tintbar */\r\nBODY\r\n{\r\n";
-    for (std::size_t index = 0; index < colors.size(); ++index) {
-        text += "\tscrollbar-" + std::string(names[index]) + "-color:" + colors[index] + ";\r\n";
-    }
-    return text + "}";
-}
-
-// A row either succeeds, printing output and no error, or fails with the
-// one line "tintbar-css: message"; no row writes or removes a file.
+// A row either succeeds, printing output and no error, or fails with one
+// line "tintbar-css: ..." that ends in message (and, for a wrong command
+// line, a pointer to --help). No row removes a file; a row that names a
+// file written leaves that file beside site.css and kept.png.
 struct CRunCase {
     std::vector<std::string> arguments;
     std::string input;
     int exitStatus;
     std::string output;
     std::string message;
+    std::string written{};
 };
 
 TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
-    const std::string none = "#000000";
-    const std::string allSeven = CopyText(kAllSevenColors);
-    const std::string noColors = CopyText(std::vector<std::string>(kAllSevenColors.size(), none));
-    const std::string faceOnly = CopyText({none, "#123456", none, none, none, none, none});
+    const std::string allSeven = BuildCopyText(CScrollBarModel(kAllSevenColors));
+    const std::string noColors = BuildCopyText(CScrollBarModel(ColorList{}));
+    const std::string faceOnly = BuildCopyText(CScrollBarModel(ColorList{kBlack, 0x563412}));
     const std::string nul(1, '\0');
     CScrollBarModel bar;
     bar.ImportCssText(multibyte::Trim(kAllSeven));
@@ -120,31 +113,34 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
         {{}, kAllSeven, 0, allSeven, ""},
         {{"-"}, " \t\r\n" + kAllSeven + "\n\n \f", 0, allSeven, ""},
         {{"site.css"}, "", 0, allSeven, ""},
-        {{"--", "site.css"}, "", 0, allSeven, ""},
         {{}, "body{scrollbar-face-color:#123456}", 0, faceOnly, ""},
         {{}, "p{color:red}" + nul + "body{scrollbar-face-color:#123456}", 0, noColors, ""},
         {{}, "p { color: red }", 0, noColors, ""},
         {{}, "\xE3\x80\x80", 0, noColors, ""},
-        {{"--modern", "site.css"}, "", 0, BuildModernCss(bar), ""},
+        {{"site.css", "--modern", "--modern"}, "", 0, BuildModernCss(bar), ""},
         {{"--html", "-", "site.css"}, "", 0, BuildBrowserPage(bar, kWhite), ""},
+        {{"site.css", "--html=page.html"}, "", 0, "", "", "page.html"},
+        {{"--png=o.png", "--scale=4", "site.css"}, "", 0, "", "", "o.png"},
+        {{"--png", "-", "--scale", "2", "site.css"}, "", 0, "", "", "-"},
         {{"--help"}, kAllSeven, 0, help, ""},
         {{"-h", "--bogus"}, "", 0, help, ""},
-        {{"--colour"}, kAllSeven, 2, "", "unknown option '--colour' (see tintbar-css --help)"},
-        {{"--png", "kept.png", "--scale", "1.5"},
-         kAllSeven,
-         2,
-         "",
-         "--scale needs a whole number from 1 to 4, found '1.5' (see tintbar-css --help)"},
-        {{"missing.css"}, "", 1, "", "cannot read 'missing.css': No such file or directory"},
+        {{"--modern=yes", "--help"}, "", 2, "", "unknown option '--modern=yes'"},
+        {{"--png"}, "", 2, "", "--png needs the name of the image file to write"},
+        {{"--html="}, "", 2, "", "--html needs the name of the page to write, or -"},
+        {{"--modern", "--png", "o.png"}, "", 2, "", "cannot be combined"},
+        {{"--png", "kept.png", "--scale", "1.5"}, kAllSeven, 2, "", "from 1 to 4, found '1.5'"},
+        {{"--png", "o.png", "--scale", "0"}, "", 2, "", "found '0'"},
+        {{"--png", "o.png", "--scale=5"}, "", 2, "", "found '5'"},
+        {{"--png", "o.png", "--scale", "x"}, "", 2, "", "found 'x'"},
+        {{"--png", "o.png", "--scale"}, "", 2, "", "--scale needs a whole number from 1 to 4"},
+        {{"--scale", "2"}, kAllSeven, 2, "", "--scale applies only to the picture of --png"},
+        {{"site.css", "b.css"}, "", 2, "", "found 'site.css' and 'b.css'"},
+        {{"--", "--modern"}, "", 1, "", "cannot read '--modern': No such file or directory"},
         {{"."}, "", 1, "", "cannot read '.': Is a directory"},
         {{}, "", 1, "", blank},
         {{"--modern"}, " \t\r\n\v\f", 1, "", blank},
         {{"--png", "kept.png"}, nul + "body{}", 1, "", blank},
-        {{"--png", "no/dir/p.png"},
-         kAllSeven,
-         1,
-         "",
-         "cannot write 'no/dir/p.png': No such file or directory"},
+        {{"--png", "no/dir/p.png"}, kAllSeven, 1, "", "'no/dir/p.png': No such file or directory"},
         {{"--png", "."}, kAllSeven, 1, "", "cannot write '.': Device or resource busy"},
     };
     for (const CRunCase& row : cases) {
@@ -156,9 +152,16 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
         const CToolResult result = tool.Run(row.arguments, row.input);
         EXPECT_EQ(result.exitStatus, row.exitStatus);
         EXPECT_EQ(result.output, row.output);
-        EXPECT_EQ(result.errors, row.message.empty() ? "" : "tintbar-css: " + row.message + "\n");
+        const std::string tail =
+            row.message + (row.exitStatus == 2 ? " (see tintbar-css --help)\n" : "\n");
+        EXPECT_TRUE(row.message.empty() ? result.errors.empty()
+                                        : result.errors.starts_with("tintbar-css: ") &&
+                                              result.errors.ends_with(tail) &&
+                                              std::ranges::count(result.errors, '\n') == 1)
+            << result.errors;
         EXPECT_EQ(tool.ReadFile("kept.png"), "earlier picture");
-        EXPECT_EQ(tool.CountEntries(), 2) << "no temporary file is left behind";
+        EXPECT_EQ(tool.CountEntries(), row.written.empty() ? 2 : 3) << "no temporary file is left";
+        EXPECT_TRUE(row.written.empty() || fs::is_regular_file(tool.GetDirectory() / row.written));
     }
     CToolRun tool;
     EXPECT_EQ(tool.Run({}, allSeven).output, allSeven) << "the Copy text read back";
