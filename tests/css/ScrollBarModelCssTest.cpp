@@ -12,14 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -34,12 +32,6 @@ const COLORREF kMissing = static_cast<COLORREF>(CChromlib::HtmlColorToRgb(""));
 // arrow; each channel distinct, so a swapped line or channel shows.
 const ColorList kKnownColors = {0x0000FF, 0x00FF00, 0xFF0000, 0x000000,
                                 0xFFFFFF, 0x123456, 0xABCDEF};
-
-std::vector<ColorValue> Colors(const ColorList& colors) {
-    std::vector<ColorValue> values;
-    std::ranges::transform(colors, std::back_inserter(values), Color);
-    return values;
-}
 
 // The colours that importing source (a file name when fromFile) gives a bar
 // whose colours no import below yields, so that each must set all seven.

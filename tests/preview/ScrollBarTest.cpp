@@ -53,13 +53,13 @@ TEST(BarElementTest, SetKindSelectsTheArrowOrNothing) {
         element.SetOrientation(kHorizontal);
         element.SetKind(key);
         element.SetOrientation(kHorizontal);
-        element.SetRect(kHorizontalBar.bounds);
-        element.SetScale(kHorizontalBar.scale);
+        element.SetRect(kWorkedHorizontal.bounds);
+        element.SetScale(kWorkedHorizontal.scale);
         CRecordingSurface surface;
         element.Draw(surface);
         std::vector<RECT> drawn;
         std::ranges::transform(surface.GetFills(), std::back_inserter(drawn), &CRecordedFill::rect);
-        EXPECT_EQ(drawn, selectsArrow ? kHorizontalBar.rects[kArrow - 1] : std::vector<RECT>{});
+        EXPECT_EQ(drawn, selectsArrow ? kWorkedHorizontal.rects[kArrow - 1] : std::vector<RECT>{});
         // A corner of the arrow's first strip, (21, 24, 24, 27).
         EXPECT_EQ(element.HitTest(21, 24), selectsArrow);
     }
@@ -81,9 +81,9 @@ TEST(ElementShapeTest, ExtremeBoundsClampAndExtraStripsAreEmpty) {
     CDarkShadowShape darkShadow(kHorizontal);
     EXPECT_EQ(darkShadow.NextRect(RECT{0, 0, 10, 10}, INT_MIN), (RECT{INT_MAX, INT_MIN, 10, 10}));
     for (int strip = 1; strip < 6; ++strip) {
-        arrow.NextRect(kVerticalBar.bounds, 1);
+        arrow.NextRect(kWorkedVertical.bounds, 1);
     }
-    EXPECT_EQ(arrow.NextRect(kVerticalBar.bounds, 1), (RECT{}));
+    EXPECT_EQ(arrow.NextRect(kWorkedVertical.bounds, 1), (RECT{}));
 }
 
 TEST(ScrollBarModelTest, ColourListOrderRoundTrips) {
@@ -103,7 +103,7 @@ TEST(ScrollBarModelTest, ColourListOrderRoundTrips) {
 // Colours set after the scale must not lose it; the picture is the second
 // draw, which must lay the elements out afresh.
 TEST(ScrollBarModelTest, WorkedBarsFillTheListedRectanglesFaceToArrowAndPaintThePicture) {
-    for (const WorkedBar& bar : {kHorizontalBar, kVerticalBar}) {
+    for (const WorkedBar& bar : {kWorkedHorizontal, kWorkedVertical}) {
         SCOPED_TRACE(testing::PrintToString(bar.bounds));
         CScrollBarModel model;
         model.SetScale(bar.scale);
@@ -173,8 +173,8 @@ TEST(ScrollBarModelTest, HitTestNamesTheWorkedPoints) {
                                            {162, 100, kNoElement}};
     const std::vector<HitCase> thick = {{8, 7, kArrow},    {11, 7, kFace},  {22, 10, kDarkShadow},
                                         {21, 10, kShadow}, {6, 44, kArrow}, {24, 30, kNoElement}};
-    ExpectHits(kHorizontalBar.bounds, 3, kHorizontal, horizontal);
-    ExpectHits(kVerticalBar.bounds, 1, kVertical, vertical);
+    ExpectHits(kWorkedHorizontal.bounds, 3, kHorizontal, horizontal);
+    ExpectHits(kWorkedVertical.bounds, 1, kVertical, vertical);
     ExpectHits({0, 0, 23, 60}, 1, kVertical, thick);
 }
 

@@ -17,7 +17,7 @@ struct WorkedBar {
     std::array<std::vector<RECT>, kElementCount> rects;
 };
 
-inline const WorkedBar kHorizontalBar = {
+inline const WorkedBar kWorkedHorizontal = {
     {0, 0, 163, 51},
     3,
     kHorizontal,
@@ -37,7 +37,7 @@ inline const WorkedBar kHorizontalBar = {
     }},
 };
 
-inline const WorkedBar kVerticalBar = {
+inline const WorkedBar kWorkedVertical = {
     {163, 0, 180, 240},
     1,
     kVertical,

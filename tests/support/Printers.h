@@ -5,8 +5,11 @@
 
 #include "text/Types.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <ostream>
+#include <vector>
 
 struct ColorValue {
     COLORREF value;
@@ -15,6 +18,12 @@ struct ColorValue {
 
 inline ColorValue Color(COLORREF value) {
     return ColorValue{value};
+}
+
+inline std::vector<ColorValue> Colors(const ColorList& list) {
+    std::vector<ColorValue> values;
+    std::ranges::transform(list, std::back_inserter(values), Color);
+    return values;
 }
 
 inline void PrintTo(const ColorValue& color, std::ostream* out) {

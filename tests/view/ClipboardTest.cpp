@@ -1,6 +1,8 @@
-// Copy, Copy for browsers and Paste: the clipboard calls, the open-retry protocol, the beeps and
-// messages, and what each leaves of the colours and the undo copy.
+// Copy, Copy for browsers, Paste and View in browser: the platform calls, the
+// clipboard's open-retry protocol, the beeps and messages, the page, and what
+// each leaves of the colours and the undo copy.
 
+#include "css/BrowserPage.h"
 #include "css/CopyText.h"
 #include "css/ModernCss.h"
 #include "tests/view/ViewTestFixture.h"
@@ -10,6 +12,9 @@ namespace {
 constexpr std::string_view kExpectedCopyFailed =
     "クリップボードへのコピーに失敗しました。\nメモリの不足、あるいはクリップボードが他のアプリ"
     "ケーションに占有されている可能性があります。";
+constexpr std::string_view kExpectedWriteFailed = "確認用のページを書き込めませんでした。";
+constexpr std::string_view kExpectedNoBrowser =
+    "ブラウザを起動できませんでした。\n既定のブラウザが設定されているか確認してください。";
 
 // 21 attempts at most, a 1 ms pause after every failed one, the last too.
 std::string Busy(int attempts) {
@@ -20,11 +25,12 @@ std::string Busy(int attempts) {
     return result;
 }
 
-enum class Command { kCopy, kCopyModern, kPaste };
+enum class Command { kCopy, kCopyModern, kPaste, kViewInBrowser };
 
 // The command, what Paste finds on the clipboard (nullptr: no text), the
-// fault injected (kLockFailed fails Paste's lock too), the calls, and the
-// colours that both bars take (nullptr: they stay).
+// fault injected (kLockFailed fails Paste's lock too; for View in browser,
+// kRefused refuses the page and kLockFailed starts no browser), the calls,
+// and the colours that both bars take (nullptr: they stay).
 struct CClipboardCase {
     const char* what;
     Command command = Command::kCopy;
@@ -61,17 +67,21 @@ const CClipboardCase kClipboardCases[] = {
      &kAllBlack},
     {"Paste, no BODY rule", kPaste, 0, "plain words", kWritten, "open read close beep paint",
      &kAllBlack},
+    {"View in browser", kViewInBrowser, 0, nullptr, kWritten, "page browser"},
+    {"View in browser, page refused", kViewInBrowser, 0, nullptr, kRefused, "page message"},
+    {"View in browser, no browser", kViewInBrowser, 0, nullptr, kLockFailed,
+     "page browser message"},
 };
 
 using ClipboardTest = CViewTest;
 
 // Each case on a view that shows a picked background over its undo copy, the
-// start-up state, so that a snapshot shows in Undo. Copy never repaints nor
-// changes any colour.
+// start-up state, so that a snapshot shows in Undo. No command but Paste
+// repaints or changes any colour.
 TEST_F(ClipboardTest, Outcomes) {
     for (int codePage : {multibyte::kShiftJis, multibyte::kUtf8}) {
         multibyte::SetCodePage(codePage);
-        const CString copyFailed = "Fatal error: " + InViewTextCodePage(kExpectedCopyFailed);
+        const CString noCaption = "(no caption): ";
         for (const CClipboardCase& row : kClipboardCases) {
             SCOPED_TRACE(::testing::Message() << row.what << " in code page " << codePage);
             CTintbarView& view = StartView();
@@ -82,18 +92,28 @@ TEST_F(ClipboardTest, Outcomes) {
             m_platform->content = row.text ? std::optional<CString>{row.text} : std::nullopt;
             m_platform->readLockFails = row.fault == kLockFailed;
             m_platform->writeResult = row.fault;
+            m_platform->pageWritable = row.fault != kRefused;
+            m_platform->browserStarts = row.fault != kLockFailed;
 
-            const bool paste = row.command == kPaste;
-            paste                        ? view.OnEditPaste()
+            const bool browser = row.command == kViewInBrowser;
+            row.command == kPaste        ? view.OnEditPaste()
             : row.command == kCopyModern ? view.OnEditCopyModern()
+            : browser                    ? view.OnEditViewInBrowser()
                                          : view.OnEditCopy();
 
             EXPECT_EQ(m_platform->log, row.log);
             const CString message =
-                paste ? "(no caption): error on the step ClipboardPaste - GlobalLock()"
-                      : copyFailed;
+                row.command == kPaste
+                    ? noCaption + "error on the step ClipboardPaste - GlobalLock()"
+                : !browser
+                    ? "Fatal error: " + InViewTextCodePage(kExpectedCopyFailed)
+                    : noCaption + InViewTextCodePage(row.fault == kRefused ? kExpectedWriteFailed
+                                                                           : kExpectedNoBrowser);
             const bool shown = row.log.find("message") != std::string::npos;
             EXPECT_EQ(m_platform->messages, shown ? std::vector{message} : std::vector<CString>{});
+            EXPECT_EQ(m_platform->page, browser && row.fault != kRefused
+                                            ? BuildBrowserPage(view.GetBar(0), kPicked)
+                                            : "");
             const CViewState before = {kPicked, kKnownColors};
             EXPECT_EQ(StateOf(view),
                       (CViewState{kPicked, row.pasted ? *row.pasted : kKnownColors}));
@@ -119,8 +139,8 @@ TEST_F(ClipboardTest, TooLongTextIsNoText) {
 }
 
 // Each Copy text is the export of the current colours and survives the
-// Copy; a Paste of it brings back the copied colours. Neither command
-// touches the label.
+// Copy; Copy for browsers opens with the Copy text, and a Paste of either
+// brings back the copied colours. Neither command touches the label.
 TEST_F(ClipboardTest, CopyThenPaste) {
     for (const bool modern : {false, true}) {
         SCOPED_TRACE(modern ? "Copy for browsers" : "Copy");
@@ -129,8 +149,9 @@ TEST_F(ClipboardTest, CopyThenPaste) {
         view.OnLButtonDown(10, 25);
         const CViewState copied = StateOf(view);
         modern ? view.OnEditCopyModern() : view.OnEditCopy();
-        EXPECT_EQ(m_platform->content,
-                  modern ? BuildModernCss(view.GetBar(0)) : BuildCopyText(view.GetBar(0)));
+        const CString copyText = BuildCopyText(view.GetBar(0));
+        EXPECT_EQ(m_platform->content, modern ? BuildModernCss(view.GetBar(0)) : copyText);
+        EXPECT_TRUE(m_platform->content->starts_with(copyText));
         view.OnLButtonDown(22, 25);
 
         view.OnEditPaste();

@@ -1,10 +1,56 @@
 // Each way the view can start (either code page; "default.css" missing,
-// empty or holding seven distinct colours): the state it starts in, and what
-// a move and a click do at each point of a table.
+// empty or holding seven distinct colours): the state it starts in and the
+// whole picture it paints, and what a move and a click do at each point of a
+// table; then a cancel, a second Undo and an OK on the colour already there.
 
+#include "tests/preview/WorkedBars.h"
 #include "tests/view/ViewTestFixture.h"
 
 namespace {
+
+// Page background, strip, the horizontal bar, then the vertical bar over the
+// strip's right end, from the element rectangles written out by hand for the
+// preview tests.
+CRasterSurface BuildExpectedPicture(const CViewState& state) {
+    CRasterSurface picture(kClientWidth, kClientHeight);
+    picture.FillRectangle({0, 51, 163, 219}, state.background);
+    picture.FillRectangle({0, 219, 180, 240}, kExpectedStripGrey);
+    for (const WorkedBar* bar : {&kWorkedHorizontal, &kWorkedVertical}) {
+        for (int element = kFace; element <= kArrow; ++element) {
+            for (const RECT& rect : bar->rects[element - 1]) {
+                picture.FillRectangle(rect, state.colors[PositionOf(element)]);
+            }
+        }
+    }
+    return picture;
+}
+
+// Every pixel of the last paint as built from the layout, and the label
+// drawn as one run at (2, 220) in black on the strip grey.
+::testing::AssertionResult PaintedAsExpected(const std::optional<CRasterSurface>& actual,
+                                             const CViewState& state, std::string_view label) {
+    if (!actual) {
+        return ::testing::AssertionFailure() << "nothing was painted";
+    }
+    const CRasterSurface expected = BuildExpectedPicture(state);
+    for (std::int32_t y = 0; y < kClientHeight; ++y) {
+        for (std::int32_t x = 0; x < kClientWidth; ++x) {
+            if (actual->GetPixel(x, y) != expected.GetPixel(x, y)) {
+                return ::testing::AssertionFailure()
+                       << "(" << x << ", " << y << ") is "
+                       << ::testing::PrintToString(Color(actual->GetPixel(x, y))) << ", expected "
+                       << ::testing::PrintToString(Color(expected.GetPixel(x, y)));
+            }
+        }
+    }
+    const std::vector<CTextRun> runs = {
+        {2, 220, kBlack, kExpectedStripGrey, InViewTextCodePage(label)}};
+    if (actual->GetTextRuns() != runs) {
+        return ::testing::AssertionFailure()
+               << "the label is not one black run on grey at (2, 220)";
+    }
+    return ::testing::AssertionSuccess();
+}
 
 struct CStart {
     const char* what;
@@ -37,15 +83,22 @@ protected:
 };
 
 // White background, the file's colours, the "ready" label, no call on the
-// platform yet, and an undo copy equal to all of it.
+// platform yet, and an undo copy equal to all of it; without a surface
+// nothing is drawn, and nothing reported.
 TEST_P(StartTest, StartsFromDefaultCss) {
     CTintbarView& view = Start();
     const CViewState expected = {kWhite, GetParam().colors};
     EXPECT_EQ(StateOf(view), expected);
     EXPECT_EQ(view.GetLabel(), InViewTextCodePage(kExpectedReady));
     EXPECT_EQ(m_platform->log, "");
+    view.OnDraw();
+    EXPECT_TRUE(PaintedAsExpected(m_platform->picture, expected, kExpectedReady));
     view.OnEditUndo();
     EXPECT_EQ(StateOf(view), expected);
+    m_platform->surfaceAvailable = false;
+    m_platform->log.clear();
+    view.OnDraw();
+    EXPECT_EQ(m_platform->log, "no-surface");
 }
 
 // Indexed by element number, 0 the page background.
@@ -83,8 +136,8 @@ constexpr CPointCase kPointCases[] = {
 
 // Labels depend on the geometry alone, also where all colours are equal. A
 // move names the element and repaints; a click opens the dialog on its colour
-// (the background's for none), OK sets it in both bars and repaints, Undo
-// takes it back; neither changes the label.
+// (the background's for none), OK sets it in both bars and repaints the
+// whole picture, Undo takes it back; neither changes the label.
 TEST_P(StartTest, EveryPointNamesAndPicksItsElement) {
     CTintbarView& view = Start();
     for (const CPointCase& point : kPointCases) {
@@ -100,16 +153,44 @@ TEST_P(StartTest, EveryPointNamesAndPicksItsElement) {
 
         view.OnMouseMove(point.x, point.y);
         view.OnLButtonDown(point.x, point.y);
-        EXPECT_EQ(StateOf(view), WithColor(before, point.element, kPicked));
+        const CViewState picked = WithColor(before, point.element, kPicked);
+        EXPECT_EQ(StateOf(view), picked);
+        const std::string_view label = kExpectedLabels[point.element];
+        EXPECT_TRUE(PaintedAsExpected(m_platform->picture, picked, label));
         view.OnEditUndo();
 
         EXPECT_EQ(m_platform->log, "paint " + DialogFor(initial) + " paint paint");
         EXPECT_EQ(StateOf(view), before);
-        EXPECT_EQ(m_platform->picture->GetTextRuns().at(0).text,
-                  InViewTextCodePage(kExpectedLabels[point.element]));
+        EXPECT_TRUE(PaintedAsExpected(m_platform->picture, before, label));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(CodePagesAndFiles, StartTest, ::testing::ValuesIn(kStarts));
+
+using PickingTest = CViewTest;
+
+// A cancel neither repaints nor takes the undo copy, and a second Undo
+// brings back no more than the first; an OK takes the undo copy even for
+// the colour already there, which the other bar's dialog opens on.
+TEST_F(PickingTest, CancelUndoTwiceAndConfirmTheSameColour) {
+    CTintbarView& view = StartView();
+    const CViewState arrowPicked = WithColor(kKnownStart, kArrow, kPicked);
+    m_platform->answers = {kPicked, std::nullopt, kPicked, kPicked};
+    view.OnLButtonDown(22, 25);
+    m_platform->log.clear();
+    view.OnLButtonDown(80, 25);
+    EXPECT_EQ(m_platform->log, DialogFor(kKnownColors[PositionOf(kTrack)]));
+    EXPECT_EQ(StateOf(view), arrowPicked);
+    for (int undo = 1; undo <= 2; ++undo) {
+        view.OnEditUndo();
+        EXPECT_EQ(StateOf(view), kKnownStart) << "Undo " << undo;
+    }
+    view.OnLButtonDown(22, 25);
+    m_platform->log.clear();
+    view.OnLButtonDown(171, 8);
+    EXPECT_EQ(m_platform->log, DialogFor(kPicked) + " paint");
+    view.OnEditUndo();
+    EXPECT_EQ(StateOf(view), arrowPicked);
+}
 
 } // namespace

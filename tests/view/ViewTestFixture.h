@@ -7,34 +7,31 @@
 #include "tests/support/CodePages.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshFolder.h"
-#include "tests/view/ExpectedPicture.h"
 #include "text/MultiByte.h"
 #include "view/TintbarView.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string_view>
 #include <vector>
 
 constexpr std::string_view kExpectedReady = "ﾚﾃﾞｨ";
+constexpr COLORREF kExpectedStripGrey = 0xD9D9D9;
+
+// Where an element's colour stands in a list in colour list order.
+constexpr std::size_t PositionOf(int element) {
+    return element == kFace ? 1 : element == kTrack ? 0 : static_cast<std::size_t>(element - 1);
+}
 
 // A Japanese text as the view holds it: in Shift-JIS under 932, and in UTF-8
 // under any other code page, whose single bytes have no Japanese characters.
 inline CString InViewTextCodePage(std::string_view utf8) {
     return multibyte::GetCodePage() == multibyte::kShiftJis ? InCurrentCodePage(utf8)
                                                             : CString(utf8);
-}
-
-inline std::vector<ColorValue> Colors(const ColorList& list) {
-    std::vector<ColorValue> values;
-    std::ranges::transform(list, std::back_inserter(values), Color);
-    return values;
 }
 
 // What the user can change and what Undo brings back. Both bars always hold
