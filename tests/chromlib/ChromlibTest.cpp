@@ -38,10 +38,6 @@ struct TextCase {
 };
 using Cases = std::vector<TextCase>;
 
-constexpr TextCase Gives(std::string_view text, std::uint32_t rrggbb) {
-    return {text, rrggbb};
-}
-
 constexpr COLORREF Triplet(std::uint32_t rrggbb) {
     return RgbColor((rrggbb >> 16) & 0xFF, (rrggbb >> 8) & 0xFF, rrggbb & 0xFF);
 }
@@ -125,27 +121,26 @@ TEST(CssNotation, NamedColoursAgreeWithTheX11Database) {
 // around; transparent is black, as the alpha is dropped; a CSS escape is
 // not decoded. System colours follow the classic grey desktop scheme.
 TEST(CssNotation, HexAndNames) {
-    const Cases accepted = {Gives("#369", 0x336699),     Gives("#369f", 0x336699),
-                            Gives("#336699", 0x336699),  Gives("#33669900", 0x336699),
-                            Gives("#FFCc99", 0xffcc99),  Gives("lightgoldenrodyellow", 0xfafad2),
-                            Gives("CyAn", 0x00ffff),     Gives("transparent", 0x000000),
-                            Gives("  navy\t", 0x000080), Gives("buttonface", 0xd4d0c8),
-                            Gives("linktext", 0x0000ff)};
+    const Cases accepted = {
+        {"#369", 0x336699},       {"#369f", 0x336699},       {"#336699", 0x336699},
+        {"#33669900", 0x336699},  {"#FFCc99", 0xffcc99},     {"lightgoldenrodyellow", 0xfafad2},
+        {"CyAn", 0x00ffff},       {"transparent", 0x000000}, {"  navy\t", 0x000080},
+        {"buttonface", 0xd4d0c8}, {"linktext", 0x0000ff}};
     ExpectNotation(accepted, {"#", "#ff", "#fffff", "#fffffff", "#fffffffff", "#ffg", "#fffg",
                               "currentcolor", "darkbrown", "red blue", "re\\d"});
 }
 
 TEST(CssNotation, Rgb) {
-    const Cases accepted = {Gives("rgb(12.5%, 25%, 50%)", 0x204080),
-                            Gives("rgb(0, 51, 255, 50%)", 0x0033ff),
-                            Gives("rgb(0, 255, 0", 0x00ff00),
-                            Gives("rgba( -0 ,\t255 , +0 , 1 )", 0x00ff00),
-                            Gives("rgb(1e2, 2E1, .5)", 0x641401),
-                            Gives("rgb(/* r */0, /* g */51, /* b */255)", 0x0033ff),
-                            Gives("rgb(10% 51 40%)", 0x1a3366),
-                            Gives("rgb(none 51 0 / none)", 0x003300),
-                            Gives("rgb(10/* c */175/* c */10/100%)", 0x0aaf0a),
-                            Gives("rgb(1+2+3)", 0x010203)};
+    const Cases accepted = {{"rgb(12.5%, 25%, 50%)", 0x204080},
+                            {"rgb(0, 51, 255, 50%)", 0x0033ff},
+                            {"rgb(0, 255, 0", 0x00ff00},
+                            {"rgba( -0 ,\t255 , +0 , 1 )", 0x00ff00},
+                            {"rgb(1e2, 2E1, .5)", 0x641401},
+                            {"rgb(/* r */0, /* g */51, /* b */255)", 0x0033ff},
+                            {"rgb(10% 51 40%)", 0x1a3366},
+                            {"rgb(none 51 0 / none)", 0x003300},
+                            {"rgb(10/* c */175/* c */10/100%)", 0x0aaf0a},
+                            {"rgb(1+2+3)", 0x010203}};
     ExpectNotation(accepted,
                    {"rgb(0, 0)", "rgba(0, 0, 0, 0, 0)", "rgb(10%, 50%, 0)", "rgb(0, 0 0)",
                     "rgb(0, 0, 0deg)", "rgba(0, 0, 0, none)", "rgb(255, 0, 0,)", "rgba(255, 0, 0, ",
@@ -157,20 +152,20 @@ TEST(CssNotation, Rgb) {
 // comma syntax wants percentages and no none. Whiteness and blackness that
 // reach 100% together give a grey.
 TEST(CssNotation, HslAndHwb) {
-    const Cases accepted = {Gives("hsl(780, 100%, 37.5%)", 0xbfbf00),
-                            Gives("hsl(-300, 100%, 37.5%)", 0xbfbf00),
-                            Gives("hsla(120, 75%, 50%, 0.25)", 0x20df20),
-                            Gives("hsl(120 75 50)", 0x20df20),
-                            Gives("hsl(none 100% 50%)", 0xff0000),
-                            Gives("hsl(0 100% 150%)", 0xffffff),
-                            Gives("hsl(180DEG 100% 50%)", 0x00ffff),
-                            Gives("hsl(200grad 100% 50%)", 0x00ffff),
-                            Gives("hsl(3.1415926rad 100% 50%)", 0x00ffff),
-                            Gives("hsl(0.5turn 100% 50%)", 0x00ffff),
-                            Gives("hwb(120 30% 50)", 0x4d804d),
-                            Gives("hwb(90 50% 50% / 0.5)", 0x808080),
-                            Gives("hwb(90 62.5% 50%)", 0x8e8e8e),
-                            Gives("hwb(none none none)", 0xff0000)};
+    const Cases accepted = {{"hsl(780, 100%, 37.5%)", 0xbfbf00},
+                            {"hsl(-300, 100%, 37.5%)", 0xbfbf00},
+                            {"hsla(120, 75%, 50%, 0.25)", 0x20df20},
+                            {"hsl(120 75 50)", 0x20df20},
+                            {"hsl(none 100% 50%)", 0xff0000},
+                            {"hsl(0 100% 150%)", 0xffffff},
+                            {"hsl(180DEG 100% 50%)", 0x00ffff},
+                            {"hsl(200grad 100% 50%)", 0x00ffff},
+                            {"hsl(3.1415926rad 100% 50%)", 0x00ffff},
+                            {"hsl(0.5turn 100% 50%)", 0x00ffff},
+                            {"hwb(120 30% 50)", 0x4d804d},
+                            {"hwb(90 50% 50% / 0.5)", 0x808080},
+                            {"hwb(90 62.5% 50%)", 0x8e8e8e},
+                            {"hwb(none none none)", 0xff0000}};
     ExpectNotation(accepted,
                    {"hsl(120, 100, 50%)", "hsl(120, 100%, 50)", "hsl(50%, 50%, 0%)",
                     "hsl(none, 100%, 50%)", "hsl(0 100% 50deg)", "hsl(120dg, 100%, 50%)",
@@ -179,16 +174,16 @@ TEST(CssNotation, HslAndHwb) {
 }
 
 TEST(CssNotation, Calc) {
-    const Cases accepted = {Gives("rgb(calc(infinity) calc(-infinity) 0)", 0xff0000),
-                            Gives("rgb(calc(100 + 28) calc(2 * 8) calc(1 / 2))", 0x801001),
+    const Cases accepted = {{"rgb(calc(infinity) calc(-infinity) 0)", 0xff0000},
+                            {"rgb(calc(100 + 28) calc(2 * 8) calc(1 / 2))", 0x801001},
                             // Not a number (NaN) gives 0.
-                            Gives("rgb(calc(100 - 50) calc(infinity - infinity) 0)", 0x320000),
-                            Gives("rgb(calc((1 + 2) * 3) calc(calc(2) * 5%) 0)", 0x091a00),
-                            Gives("hsl(calc(0 / 0) 100% 50%)", 0xff0000),
-                            Gives("hsl(calc(infinity) 100% 50%)", 0xff0000),
-                            Gives("hsl(calc(60deg * 2) 100% 50%)", 0x00ff00),
-                            Gives("hsl(calc(pi * 1rad) 100% 50%)", 0x00ffff),
-                            Gives("rgb(calc(nan) calc(e * 10) 0)", 0x001b00)};
+                            {"rgb(calc(100 - 50) calc(infinity - infinity) 0)", 0x320000},
+                            {"rgb(calc((1 + 2) * 3) calc(calc(2) * 5%) 0)", 0x091a00},
+                            {"hsl(calc(0 / 0) 100% 50%)", 0xff0000},
+                            {"hsl(calc(infinity) 100% 50%)", 0xff0000},
+                            {"hsl(calc(60deg * 2) 100% 50%)", 0x00ff00},
+                            {"hsl(calc(pi * 1rad) 100% 50%)", 0x00ffff},
+                            {"rgb(calc(nan) calc(e * 10) 0)", 0x001b00}};
     ExpectNotation(accepted,
                    {"rgb(calc(1 +(2)) 0 0)", "rgb(calc(10% + 10) 0 0)", "rgb(calc(10% * 10%) 0 0)",
                     "rgb(calc(10 / 10%) 0 0)", "rgb(calc() 0 0)", "rgb(calc(foo) 0 0)",
@@ -197,8 +192,10 @@ TEST(CssNotation, Calc) {
 
 // The priority mark belongs to the declaration; only a trailing one goes.
 TEST(CssNotation, Important) {
-    const Cases accepted = {Gives("red!important", 0xff0000), Gives("#369 ! important", 0x336699),
-                            Gives("ff0000 !important", 0xff0000), Gives("!important", 0x000000)};
+    const Cases accepted = {{"red!important", 0xff0000},
+                            {"#369 ! important", 0x336699},
+                            {"ff0000 !important", 0xff0000},
+                            {"!important", 0x000000}};
     ExpectNotation(accepted, {"red important", "!important red"});
 }
 
@@ -206,17 +203,17 @@ TEST(CssNotation, Important) {
 // gives 128, the largest double below 0.5 gives 0, and 30% (76.5) gives 77,
 // as lightness 50% gives 128; 49.999999% stays below.
 TEST(CssNotation, Rounding) {
-    const Cases accepted = {Gives("rgb(127.5 127.49999999999999 0.5)", 0x807f01),
-                            Gives("rgb(0.49999999999999994 254.5 255.4)", 0x00ffff),
-                            Gives("rgb(300 -0.5 -1e300)", 0xff0000),
-                            Gives("rgb(30%, 10%, 70%)", 0x4d1ab3),
-                            Gives("rgb(0.19% 0.2% 0.21%)", 0x000101),
-                            Gives("rgb(1e400 -1e400 1e-400)", 0xff0000),
-                            Gives("rgb(1E-400 1E400 0)", 0x00ff00),
-                            Gives("hsl(0 0% 50%)", 0x808080),
-                            Gives("hsl(0 0% 49.999999%)", 0x7f7f7f),
-                            Gives("hsl(30 200% 50%)", 0xff8000),
-                            Gives("hwb(0 20% 100%)", 0x2b2b2b)};
+    const Cases accepted = {{"rgb(127.5 127.49999999999999 0.5)", 0x807f01},
+                            {"rgb(0.49999999999999994 254.5 255.4)", 0x00ffff},
+                            {"rgb(300 -0.5 -1e300)", 0xff0000},
+                            {"rgb(30%, 10%, 70%)", 0x4d1ab3},
+                            {"rgb(0.19% 0.2% 0.21%)", 0x000101},
+                            {"rgb(1e400 -1e400 1e-400)", 0xff0000},
+                            {"rgb(1E-400 1E400 0)", 0x00ff00},
+                            {"hsl(0 0% 50%)", 0x808080},
+                            {"hsl(0 0% 49.999999%)", 0x7f7f7f},
+                            {"hsl(30 200% 50%)", 0xff8000},
+                            {"hwb(0 20% 100%)", 0x2b2b2b}};
     ExpectNotation(accepted, {});
     // calc() already turns NaN into 0, so the conversions are fed it directly:
     // a channel or component that is not a number counts as 0.
@@ -244,17 +241,17 @@ void ExpectLegacy(const Cases& accepted, const std::vector<std::string_view>& fa
 // the last eight digits of each, drops leading zeros common to all three
 // and reads two digits a channel. Only the empty text and transparent fail.
 TEST(LegacyRules, KnownCases) {
-    const Cases accepted = {Gives("chucknorris", 0xc00000),
-                            Gives("ff0000", 0xff0000),
-                            Gives("f00", 0x0f0000),
-                            Gives("#f00", 0xff0000),
-                            Gives("#f0g", 0x0f0000),
-                            Gives("#fffff", 0xfffff0),
-                            Gives(" ", 0x000000),
-                            Gives("123456789abcdef123456789abcdef", 0x34de89),
-                            Gives("0000000f0000000f0000000f", 0x0f0f0f),
-                            Gives(" LimE ", 0x00ff00),
-                            Gives("transparen", 0x0000e0)};
+    const Cases accepted = {{"chucknorris", 0xc00000},
+                            {"ff0000", 0xff0000},
+                            {"f00", 0x0f0000},
+                            {"#f00", 0xff0000},
+                            {"#f0g", 0x0f0000},
+                            {"#fffff", 0xfffff0},
+                            {" ", 0x000000},
+                            {"123456789abcdef123456789abcdef", 0x34de89},
+                            {"0000000f0000000f0000000f", 0x0f0f0f},
+                            {" LimE ", 0x00ff00},
+                            {"transparen", 0x0000e0}};
     ExpectLegacy(accepted, {"", "transparent", "TrAnSpArEnT", " transparent\t"});
 }
 
@@ -263,9 +260,11 @@ TEST(LegacyRules, KnownCases) {
 // octal) as the replacement characters a decoder would give: one for a lone
 // byte, one for a sequence cut short, one a byte for an encoded surrogate.
 TEST(LegacyRules, Characters) {
-    const Cases accepted = {Gives("\u3042\u3042f", 0x00000f), Gives("\U0001F600f", 0x00000f),
-                            Gives("\377a\377", 0x000a00), Gives("\343\201ab", 0x000a0b),
-                            Gives("\355\240\200ab", 0x000ab0)};
+    const Cases accepted = {{"\u3042\u3042f", 0x00000f},
+                            {"\U0001F600f", 0x00000f},
+                            {"\377a\377", 0x000a00},
+                            {"\343\201ab", 0x000a0b},
+                            {"\355\240\200ab", 0x000ab0}};
     ExpectLegacy(accepted, {});
 }
 
@@ -274,9 +273,8 @@ TEST(LegacyRules, Characters) {
 TEST(LegacyRules, CutTheTextTo128Characters) {
     const std::string zeros(126, '0');
     const std::string uncut(200, 'a');
-    ExpectLegacy({Gives(zeros + "abcdef", 0x0000ab), Gives(zeros + "\U0001F600f", 0x000000),
-                  Gives(uncut, 0xaaaaaa)},
-                 {});
+    ExpectLegacy(
+        {{zeros + "abcdef", 0x0000ab}, {zeros + "\U0001F600f", 0x000000}, {uncut, 0xaaaaaa}}, {});
 }
 
 // No text may crash the library, make it read past the text's end or cost
