@@ -4,6 +4,7 @@
 // code pages, and what neither can hold.
 
 #include "app/CodePageText.h"
+#include "tests/support/CodePageScope.h"
 #include "tests/support/CodePages.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,7 @@
 namespace {
 
 class CodePageText : public testing::TestWithParam<int> {
-protected:
-    void SetUp() override { multibyte::SetCodePage(GetParam()); }
-    void TearDown() override { multibyte::SetCodePage(m_savedCodePage); }
-
-private:
-    const int m_savedCodePage = multibyte::GetCodePage();
+    const CodePageScope m_codePage{GetParam()};
 };
 
 TEST_P(CodePageText, EveryCharacterOfTheCodePageGoesBothWays) {

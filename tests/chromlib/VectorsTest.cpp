@@ -4,7 +4,9 @@
 
 #include "chromlib/Chromlib.h"
 #include "chromlib/LegacyColorParser.h"
+#include "tests/support/CodePageScope.h"
 #include "tests/support/Printers.h"
+#include "text/MultiByte.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +28,9 @@ const std::set<std::string> kExpectedMisses = {
     "hsl(0 0% 49.999999%)",
 };
 
-// The input field with its escapes decoded (\\, \t, \n, \r, \f), then as
-// the program hands it over: ASCII letters lower-cased, then the six ASCII
-// white-space bytes trimmed from both ends.
+// The input field with its escapes decoded (\\, \t, \n, \r, \f), then
+// lower-cased and trimmed as the program hands it over, under a single-byte
+// code page, where only the ASCII letters are capitals.
 std::string ProgramText(std::string_view field) {
     constexpr std::string_view kEscapes = "tnrf";
     constexpr std::string_view kDecoded = "\t\n\r\f";
@@ -40,13 +42,10 @@ std::string ProgramText(std::string_view field) {
             const std::size_t escape = kEscapes.find(c);
             c = escape == std::string_view::npos ? c : kDecoded[escape];
         }
-        text += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        text += c;
     }
-    constexpr std::string_view kWhitespace = " \t\n\v\f\r";
-    const std::size_t last = text.find_last_not_of(kWhitespace);
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    text.erase(0, text.find_first_not_of(kWhitespace));
-    return text;
+    const CodePageScope singleByte(1252);
+    return multibyte::Trim(multibyte::Lower(text));
 }
 
 // "#rrggbb", or nothing for "invalid".

@@ -3,6 +3,7 @@
 // the edges of a byte range beside the bytes just outside it.
 
 #include "text/MultiByte.h"
+#include "tests/support/CodePageScope.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,6 @@ constexpr int kUtf8 = multibyte::kUtf8;
 constexpr int kSingleByte = 1252;
 constexpr std::size_t kNone = std::string_view::npos;
 
-// Lets a test switch code pages row by row and restores the one before.
-class CodePageTest : public testing::Test {
-protected:
-    void Use(int codePage) { multibyte::SetCodePage(codePage); }
-    void TearDown() override { multibyte::SetCodePage(m_saved); }
-
-private:
-    int m_saved = multibyte::GetCodePage();
-};
-
 testing::Message Row(int codePage, const std::string& text) {
     return testing::Message() << "code page " << codePage << ", text "
                               << testing::PrintToString(text);
@@ -42,7 +33,7 @@ std::vector<std::size_t> CharLengths(std::string_view text) {
     return lengths;
 }
 
-TEST_F(CodePageTest, StepsOverWholeCharactersAndStopsAtTheEnd) {
+TEST(CodePageTest, StepsOverWholeCharactersAndStopsAtTheEnd) {
     const std::tuple<int, std::string, std::vector<std::size_t>> cases[] = {
         // "{", "}" and "b" as second bytes belong to their characters.
         {kSjis, "a\x82\x60\x81{\x81}\x82\x62", {1, 2, 2, 2, 2}},
@@ -71,14 +62,14 @@ TEST_F(CodePageTest, StepsOverWholeCharactersAndStopsAtTheEnd) {
         {kSingleByte, "\x82\x60\xc3\xa9", {1, 1, 1, 1}},
     };
     for (const auto& [codePage, text, lengths] : cases) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         SCOPED_TRACE(Row(codePage, text));
         EXPECT_EQ(CharLengths(text), lengths);
         EXPECT_EQ(multibyte::CharLength(text, text.size()), 0u);
     }
 }
 
-TEST_F(CodePageTest, FindsOnlyWholeCharacters) {
+TEST(CodePageTest, FindsOnlyWholeCharacters) {
     // Code page, text, needle, where the search starts, where it finds the needle.
     const std::tuple<int, std::string, std::string, std::size_t, std::size_t> cases[] = {
         {kSjis, "\x81{{", "{", 0, 2},
@@ -97,7 +88,7 @@ TEST_F(CodePageTest, FindsOnlyWholeCharacters) {
         {kSingleByte, "\x81{", "{", 0, 1},
     };
     for (const auto& [codePage, text, needle, from, expected] : cases) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         SCOPED_TRACE(Row(codePage, text) << ", needle " << testing::PrintToString(needle));
         EXPECT_EQ(multibyte::FindString(text, needle, from), expected);
     }
@@ -106,10 +97,10 @@ TEST_F(CodePageTest, FindsOnlyWholeCharacters) {
 // Two-byte needles are searched many positions at a time; a match must be
 // found wherever it stands relative to those blocks, behind decoys that share
 // its first byte and before a second match.
-TEST_F(CodePageTest, FindsAPairAtEveryOffset) {
+TEST(CodePageTest, FindsAPairAtEveryOffset) {
     constexpr std::size_t kLength = 70;
     for (const int codePage : {kSjis, kUtf8, kSingleByte}) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         for (std::size_t offset = 0; offset + 2 <= kLength; ++offset) {
             SCOPED_TRACE(testing::Message() << "code page " << codePage << ", offset " << offset);
             const bool twice = offset + 4 <= kLength;
@@ -124,7 +115,7 @@ TEST_F(CodePageTest, FindsAPairAtEveryOffset) {
     }
 }
 
-TEST_F(CodePageTest, SpansCountWholeCharacters) {
+TEST(CodePageTest, SpansCountWholeCharacters) {
     // Code page, text, start, set, lengths of the runs in and not in the set.
     const std::tuple<int, std::string, std::size_t, std::string, std::size_t, std::size_t> cases[] =
         {
@@ -139,14 +130,14 @@ TEST_F(CodePageTest, SpansCountWholeCharacters) {
             {kUtf8, "\xc3\xa9:x", 0, ":", 0, 2},
         };
     for (const auto& [codePage, text, start, set, in, notIn] : cases) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         SCOPED_TRACE(Row(codePage, text) << ", from " << start);
         EXPECT_EQ(multibyte::SpanIn(text, start, set), in);
         EXPECT_EQ(multibyte::SpanNotIn(text, start, set), notIn);
     }
 }
 
-TEST_F(CodePageTest, LowersCapitalsAsWholeCharacters) {
+TEST(CodePageTest, LowersCapitalsAsWholeCharacters) {
     const std::tuple<int, std::string, std::string> cases[] = {
         // Long enough for the ASCII block and the tail after it; "@" and "["
         // lie just outside A-Z.
@@ -164,13 +155,13 @@ TEST_F(CodePageTest, LowersCapitalsAsWholeCharacters) {
         {kSingleByte, "\x82\x60\x41", "\x82\x60\x61"},
     };
     for (const auto& [codePage, text, expected] : cases) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         SCOPED_TRACE(Row(codePage, text));
         EXPECT_EQ(multibyte::Lower(text), expected);
     }
 }
 
-TEST_F(CodePageTest, TrimsTheSixAsciiSpacesOnly) {
+TEST(CodePageTest, TrimsTheSixAsciiSpacesOnly) {
     const std::pair<std::string, std::string> cases[] = {
         {" \t\n\v\f\ra b \r\n", "a b"},
         {" \t ", ""},
@@ -184,7 +175,7 @@ TEST_F(CodePageTest, TrimsTheSixAsciiSpacesOnly) {
         {"x \x82", "x \x82"},
     };
     for (const int codePage : {kSjis, kUtf8, kSingleByte}) {
-        Use(codePage);
+        const CodePageScope scope(codePage);
         for (const auto& [text, expected] : cases) {
             SCOPED_TRACE(Row(codePage, text));
             EXPECT_EQ(multibyte::Trim(text), expected);

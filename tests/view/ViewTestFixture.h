@@ -4,6 +4,7 @@
 // a fixture that runs each test on a fresh fake platform in a fresh current
 // directory and restores the code page.
 
+#include "tests/support/CodePageScope.h"
 #include "tests/support/CodePages.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshFolder.h"
@@ -85,10 +86,7 @@ class CViewTest : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::current_path(m_directory.Path()); }
 
-    void TearDown() override {
-        std::filesystem::current_path(m_savedDirectory);
-        multibyte::SetCodePage(m_savedCodePage);
-    }
+    void TearDown() override { std::filesystem::current_path(m_savedDirectory); }
 
     // A new view on a new fake, reading `css` as "default.css" (nullptr: no
     // such file).
@@ -107,7 +105,7 @@ protected:
     std::optional<CTintbarView> m_view;
 
 private:
-    const int m_savedCodePage = multibyte::GetCodePage();
+    const CodePageScope m_codePage{multibyte::GetCodePage()};
     const std::filesystem::path m_savedDirectory = std::filesystem::current_path();
     CFreshFolder m_directory{"tintbar-view-"};
 };

@@ -1,10 +1,8 @@
 #pragma once
 
-// Sets the process's code page for one test and puts the old one back.
+// Sets the process's code page for a while and puts the old one back.
 
 #include "text/MultiByte.h"
-
-#include <array>
 
 class CodePageScope {
 public:
@@ -16,6 +14,3 @@ public:
 private:
     const int m_saved = multibyte::GetCodePage();
 };
-
-// The code pages that the reader must handle alike for ASCII text.
-constexpr std::array<int, 2> kTestedCodePages = {multibyte::kShiftJis, multibyte::kUtf8};
