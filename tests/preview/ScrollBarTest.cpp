@@ -94,11 +94,11 @@ TEST(ScrollBarModelTest, StartsWhiteAtScaleOne) {
     EXPECT_EQ(model.GetScale(), 1);
 }
 
-// Colours set after the scale must not lose it; the picture is the second
-// draw, which must lay the elements out afresh.
-TEST(ScrollBarModelTest, WorkedBarsFillTheListedRectanglesFaceToArrowAndPaintThePicture) {
+// Every rectangle that each element fills, face to arrow, also those that a
+// later element covers; colours set after the scale must not lose it. (The
+// view tests compare the picture.)
+TEST(ScrollBarModelTest, WorkedBarsFillTheListedRectanglesFaceToArrow) {
     for (const WorkedBar& bar : {kWorkedHorizontal, kWorkedVertical}) {
-        SCOPED_TRACE(testing::PrintToString(bar.bounds));
         CScrollBarModel model;
         model.SetScale(bar.scale);
         model.SetColors(kDistinctColors);
@@ -111,9 +111,6 @@ TEST(ScrollBarModelTest, WorkedBarsFillTheListedRectanglesFaceToArrowAndPaintThe
         CRecordingSurface recording;
         Draw(model, recording, bar.bounds, bar.orientation);
         EXPECT_EQ(recording.GetFills(), expected);
-        CRasterSurface surface(bar.bounds.right + 2, bar.bounds.bottom + 2, kPage);
-        Draw(model, surface, bar.bounds, bar.orientation);
-        ExpectPicture(surface, expected, kPage);
     }
 }
 

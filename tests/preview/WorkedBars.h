@@ -1,7 +1,8 @@
 #pragma once
 
 // The two bars the view draws, with every rectangle of every element written
-// out by hand, element by element in drawing order (face to arrow).
+// out by hand, element by element in drawing order (face to arrow): the
+// preview tests compare every fill with them, the view tests the picture.
 
 #include "preview/ElementShape.h"
 #include "text/Types.h"
