@@ -73,39 +73,10 @@ TEST(RasterSurfaceTest, TextRunsAreRecordedWithTheirColoursNotPainted) {
     ExpectPicture(surface, {}, kGround);
 }
 
-// A picture of the preview's size whose every pixel names itself: its
-// colour holds x in the low twelve bits and y in the next twelve.
+// Bits of a colour that give x in a picture whose every pixel names
+// itself; the next twelve give y.
 constexpr COLORREF kCoordinateBits = 12;
 constexpr COLORREF kCoordinateMask = (1 << kCoordinateBits) - 1;
-
-CRasterSurface CoordinatePicture() {
-    CRasterSurface picture(kClientWidth, kClientHeight);
-    for (std::int32_t y = 0; y < kClientHeight; ++y) {
-        for (std::int32_t x = 0; x < kClientWidth; ++x) {
-            picture.FillRectangle(x, y, 1, 1, COLORREF(x) | COLORREF(y) << kCoordinateBits);
-        }
-    }
-    return picture;
-}
-
-// The source column of each device column of a scaled coordinate picture,
-// read along its top row, and the source row of each device row.
-struct CSources {
-    std::vector<COLORREF> columns;
-    std::vector<COLORREF> rows;
-
-    explicit CSources(const CRasterSurface& scaled) {
-        for (std::int32_t x = 0; x < scaled.GetWidth(); ++x) {
-            columns.push_back(scaled.GetPixel(x, 0) & kCoordinateMask);
-        }
-        for (std::int32_t y = 0; y < scaled.GetHeight(); ++y) {
-            rows.push_back(scaled.GetPixel(0, y) >> kCoordinateBits);
-        }
-    }
-    static std::int32_t FirstShowing(const std::vector<COLORREF>& sources, COLORREF source) {
-        return static_cast<std::int32_t>(std::ranges::find(sources, source) - sources.begin());
-    }
-};
 
 struct CScaleCase {
     double scale;
@@ -134,17 +105,34 @@ const CScaleCase kScales[] = {
 // row's source row, so a line keeps its thickness along its length; the
 // sources run from the first pixel to the last, none skipped.
 TEST(RasterSurfaceTest, ScaledShowsEachPixelAsOneSpanOfDeviceColumnsAndRows) {
-    CRasterSurface coordinates = CoordinatePicture();
+    CRasterSurface coordinates(kClientWidth, kClientHeight);
+    for (std::int32_t y = 0; y < kClientHeight; ++y) {
+        for (std::int32_t x = 0; x < kClientWidth; ++x) {
+            coordinates.FillRectangle(x, y, 1, 1, COLORREF(x) | COLORREF(y) << kCoordinateBits);
+        }
+    }
     const CTextRun run{5, kStripTop + 3, kBlack, kWhite, "face"};
     coordinates.DrawTextRun(run.x, run.y, run.text);
+    const auto firstShowing = [](const std::vector<COLORREF>& sources, COLORREF source) {
+        return static_cast<std::int32_t>(std::ranges::find(sources, source) - sources.begin());
+    };
     for (const CScaleCase& row : kScales) {
         SCOPED_TRACE(testing::Message() << "scale " << row.scale);
         const CRasterSurface device = coordinates.Scaled(row.scale);
         ASSERT_EQ(device.GetWidth(), row.width);
         ASSERT_EQ(device.GetHeight(), row.height);
-        const CSources sources(device);
+        // The source column of each device column, read along the top row,
+        // and the source row of each device row.
+        std::vector<COLORREF> columns;
+        std::vector<COLORREF> rows;
+        for (std::int32_t x = 0; x < row.width; ++x) {
+            columns.push_back(device.GetPixel(x, 0) & kCoordinateMask);
+        }
+        for (std::int32_t y = 0; y < row.height; ++y) {
+            rows.push_back(device.GetPixel(0, y) >> kCoordinateBits);
+        }
         for (const auto& [line, length] :
-             {std::pair{&sources.columns, kClientWidth}, std::pair{&sources.rows, kClientHeight}}) {
+             {std::pair{&columns, kClientWidth}, std::pair{&rows, kClientHeight}}) {
             EXPECT_EQ(line->front(), 0u);
             EXPECT_EQ(line->back(), length - 1u);
             for (std::size_t index = 1; index < line->size(); ++index) {
@@ -152,20 +140,19 @@ TEST(RasterSurfaceTest, ScaledShowsEachPixelAsOneSpanOfDeviceColumnsAndRows) {
             }
         }
         for (COLORREF column = 1; column <= row.columnStarts.size(); ++column) {
-            EXPECT_EQ(CSources::FirstShowing(sources.columns, column), row.columnStarts[column - 1])
+            EXPECT_EQ(firstShowing(columns, column), row.columnStarts[column - 1])
                 << "column " << column;
         }
         for (std::int32_t y = 0; y < row.height; ++y) {
             for (std::int32_t x = 0; x < row.width; ++x) {
-                ASSERT_EQ(device.GetPixel(x, y),
-                          sources.columns[x] | sources.rows[y] << kCoordinateBits)
+                ASSERT_EQ(device.GetPixel(x, y), columns[x] | rows[y] << kCoordinateBits)
                     << "device pixel (" << x << ", " << y << ")";
             }
         }
         // A text run moves to where its first pixel lands.
         CTextRun moved = run;
-        moved.x = CSources::FirstShowing(sources.columns, run.x);
-        moved.y = CSources::FirstShowing(sources.rows, run.y);
+        moved.x = firstShowing(columns, run.x);
+        moved.y = firstShowing(rows, run.y);
         EXPECT_EQ(device.GetTextRuns(), std::vector<CTextRun>{moved});
     }
 }
