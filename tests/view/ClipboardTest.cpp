@@ -26,51 +26,53 @@ std::string Busy(int attempts) {
 }
 
 enum class Command { kCopy, kCopyModern, kPaste, kViewInBrowser };
+// kNoMemory, kLockFailed and kRefused fail the clipboard's write, kLockFailed
+// Paste's read too and kRefused the page; kTooLong gives Paste a text longer
+// than it takes, which counts as none; kNoBrowser starts no browser.
+enum class Fault { kNone, kNoMemory, kLockFailed, kRefused, kTooLong, kNoBrowser };
 
 // The command, what Paste finds on the clipboard (nullptr: no text), the
-// fault injected (kLockFailed fails Paste's lock too; for View in browser,
-// kRefused refuses the page and kLockFailed starts no browser), the calls,
-// and the colours that both bars take (nullptr: they stay).
+// fault injected, the calls, and the colours that both bars take (nullptr:
+// they stay).
 struct CClipboardCase {
     const char* what;
     Command command = Command::kCopy;
     int openFailures = 0;
     const char* text = nullptr;
-    ClipboardWrite fault = ClipboardWrite::kWritten;
+    Fault fault = Fault::kNone;
     std::string log;
     const ColorList* pasted = nullptr;
 };
 
-using enum ClipboardWrite;
 using enum Command;
+using enum Fault;
 
 // Non-blank text is taken whatever it holds: what a text without the colours
 // gives is the import's rule. The full-width space is not blank in either
 // code page: in UTF-8 its two bytes are two characters that are not spaces.
 const CClipboardCase kClipboardCases[] = {
-    {"Copy, 21st attempt", kCopy, 20, nullptr, kWritten, Busy(20) + "open write close beep"},
-    {"Copy, never opened", kCopy, 21, nullptr, kWritten, Busy(21) + "message"},
-    {"Copy, no memory", kCopy, 0, nullptr, kAllocationFailed, "open write close message"},
+    {"Copy, 21st attempt", kCopy, 20, nullptr, kNone, Busy(20) + "open write close beep"},
+    {"Copy, never opened", kCopy, 21, nullptr, kNone, Busy(21) + "message"},
+    {"Copy, no memory", kCopy, 0, nullptr, kNoMemory, "open write close message"},
     {"Copy, lock failed", kCopy, 0, nullptr, kLockFailed, "open write close message"},
     {"Copy, refused", kCopy, 0, nullptr, kRefused, "open write close message"},
-    {"Copy for browsers, 21st attempt", kCopyModern, 20, nullptr, kWritten,
+    {"Copy for browsers, 21st attempt", kCopyModern, 20, nullptr, kNone,
      Busy(20) + "open write close beep"},
-    {"Copy for browsers, never opened", kCopyModern, 21, nullptr, kWritten, Busy(21) + "message"},
-    {"Copy for browsers, refused", kCopyModern, 0, nullptr, kRefused, "open write close message"},
-    {"Paste, 21st attempt", kPaste, 20, kKnownCss, kWritten,
-     Busy(20) + "open read close beep paint", &kKnownColors},
-    {"Paste, never opened", kPaste, 21, kKnownCss, kWritten, Busy(21) + "paint"},
-    {"Paste, no text", kPaste, 0, nullptr, kWritten, "open read close paint"},
+    {"Copy for browsers, never opened", kCopyModern, 21, nullptr, kNone, Busy(21) + "message"},
+    {"Paste, 21st attempt", kPaste, 20, kKnownCss, kNone, Busy(20) + "open read close beep paint",
+     &kKnownColors},
+    {"Paste, never opened", kPaste, 21, kKnownCss, kNone, Busy(21) + "paint"},
+    {"Paste, no text", kPaste, 0, nullptr, kNone, "open read close paint"},
     {"Paste, lock failed", kPaste, 0, kKnownCss, kLockFailed, "open read close message paint"},
-    {"Paste, blank", kPaste, 0, " \t\r\n\v\f  \r\n", kWritten, "open read close paint"},
-    {"Paste, full-width space", kPaste, 0, "\x81\x40", kWritten, "open read close beep paint",
+    {"Paste, too long", kPaste, 0, "plain words", kTooLong, "open read close paint"},
+    {"Paste, blank", kPaste, 0, " \t\r\n\v\f  \r\n", kNone, "open read close paint"},
+    {"Paste, full-width space", kPaste, 0, "\x81\x40", kNone, "open read close beep paint",
      &kAllBlack},
-    {"Paste, no BODY rule", kPaste, 0, "plain words", kWritten, "open read close beep paint",
+    {"Paste, no BODY rule", kPaste, 0, "plain words", kNone, "open read close beep paint",
      &kAllBlack},
-    {"View in browser", kViewInBrowser, 0, nullptr, kWritten, "page browser"},
+    {"View in browser", kViewInBrowser, 0, nullptr, kNone, "page browser"},
     {"View in browser, page refused", kViewInBrowser, 0, nullptr, kRefused, "page message"},
-    {"View in browser, no browser", kViewInBrowser, 0, nullptr, kLockFailed,
-     "page browser message"},
+    {"View in browser, no browser", kViewInBrowser, 0, nullptr, kNoBrowser, "page browser message"},
 };
 
 using ClipboardTest = CViewTest;
@@ -91,9 +93,13 @@ TEST_F(ClipboardTest, Outcomes) {
             m_platform->openFailures = row.openFailures;
             m_platform->content = row.text ? std::optional<CString>{row.text} : std::nullopt;
             m_platform->readLockFails = row.fault == kLockFailed;
-            m_platform->writeResult = row.fault;
+            m_platform->readTooLarge = row.fault == kTooLong;
+            m_platform->writeResult = row.fault == kNoMemory     ? ClipboardWrite::kAllocationFailed
+                                      : row.fault == kLockFailed ? ClipboardWrite::kLockFailed
+                                      : row.fault == kRefused    ? ClipboardWrite::kRefused
+                                                                 : ClipboardWrite::kWritten;
             m_platform->pageWritable = row.fault != kRefused;
-            m_platform->browserStarts = row.fault != kLockFailed;
+            m_platform->browserStarts = row.fault != kNoBrowser;
 
             const bool browser = row.command == kViewInBrowser;
             row.command == kPaste        ? view.OnEditPaste()
@@ -102,6 +108,9 @@ TEST_F(ClipboardTest, Outcomes) {
                                          : view.OnEditCopy();
 
             EXPECT_EQ(m_platform->log, row.log);
+            // The limit on what Paste reads is the one that the README gives.
+            EXPECT_EQ(m_platform->maxBytesAsked,
+                      row.log.find("read") != std::string::npos ? 128u * 1024 * 1024 : 0u);
             const CString message =
                 row.command == kPaste
                     ? noCaption + "error on the step ClipboardPaste - GlobalLock()"
@@ -121,21 +130,6 @@ TEST_F(ClipboardTest, Outcomes) {
             EXPECT_EQ(StateOf(view), row.pasted ? before : kKnownStart);
         }
     }
-}
-
-// A text longer than Paste takes counts as none: no beep, no message, no
-// change; the limit is the one that the README gives.
-TEST_F(ClipboardTest, TooLongTextIsNoText) {
-    CTintbarView& view = StartView();
-    m_platform->log.clear();
-    m_platform->content = "plain words";
-    m_platform->readTooLarge = true;
-
-    view.OnEditPaste();
-
-    EXPECT_EQ(m_platform->maxBytesAsked, 128u * 1024 * 1024);
-    EXPECT_EQ(m_platform->log, "open read close paint");
-    EXPECT_EQ(StateOf(view), kKnownStart);
 }
 
 // Each Copy text is the export of the current colours and survives the
