@@ -42,17 +42,18 @@ int HitTest(CScrollBarModel& model, std::int32_t x, std::int32_t y, const RECT& 
 }
 
 // The kind comes from the key after lower-casing; nothing is trimmed, and
-// the orientation set before stays. A key that names no element leaves a
-// shapeless element, which draws nothing and is never hit.
+// the orientation set before stays, even one set while the element had no
+// shape. A key that names no element leaves a shapeless element, which
+// draws nothing and is never hit.
 TEST(BarElementTest, SetKindSelectsTheArrowOrNothing) {
     const std::vector<std::pair<const char*, bool>> keys = {
         {"SCROLL-ARROW-COLOR", true}, {" scroll-arrow-color", false}, {"scroll-arrow", false}};
     for (const auto& [key, selectsArrow] : keys) {
         SCOPED_TRACE(testing::Message() << '"' << key << '"');
         CBarElement element;
+        element.SetKind("");
         element.SetOrientation(kHorizontal);
         element.SetKind(key);
-        element.SetOrientation(kHorizontal);
         element.SetRect(kWorkedHorizontal.bounds);
         element.SetScale(kWorkedHorizontal.scale);
         CRecordingSurface surface;
