@@ -27,29 +27,18 @@ CRasterSurface BuildExpectedPicture(const CViewState& state) {
 
 // Every pixel of the last paint as built from the layout, and the label
 // drawn as one run at (2, 220) in black on the strip grey.
-::testing::AssertionResult PaintedAsExpected(const std::optional<CRasterSurface>& actual,
-                                             const CViewState& state, std::string_view label) {
-    if (!actual) {
-        return ::testing::AssertionFailure() << "nothing was painted";
-    }
+void ExpectPainted(const std::optional<CRasterSurface>& actual, const CViewState& state,
+                   std::string_view label) {
+    ASSERT_TRUE(actual.has_value()) << "nothing was painted";
     const CRasterSurface expected = BuildExpectedPicture(state);
     for (std::int32_t y = 0; y < kClientHeight; ++y) {
         for (std::int32_t x = 0; x < kClientWidth; ++x) {
-            if (actual->GetPixel(x, y) != expected.GetPixel(x, y)) {
-                return ::testing::AssertionFailure()
-                       << "(" << x << ", " << y << ") is "
-                       << ::testing::PrintToString(Color(actual->GetPixel(x, y))) << ", expected "
-                       << ::testing::PrintToString(Color(expected.GetPixel(x, y)));
-            }
+            ASSERT_EQ(Color(actual->GetPixel(x, y)), Color(expected.GetPixel(x, y)))
+                << "pixel (" << x << ", " << y << ")";
         }
     }
-    const std::vector<CTextRun> runs = {
-        {2, 220, kBlack, kExpectedStripGrey, InViewTextCodePage(label)}};
-    if (actual->GetTextRuns() != runs) {
-        return ::testing::AssertionFailure()
-               << "the label is not one black run on grey at (2, 220)";
-    }
-    return ::testing::AssertionSuccess();
+    EXPECT_EQ(actual->GetTextRuns(), (std::vector<CTextRun>{{2, 220, kBlack, kExpectedStripGrey,
+                                                             InViewTextCodePage(label)}}));
 }
 
 struct CStart {
@@ -92,7 +81,7 @@ TEST_P(StartTest, StartsFromDefaultCss) {
     EXPECT_EQ(view.GetLabel(), InViewTextCodePage(kExpectedReady));
     EXPECT_EQ(m_platform->log, "");
     view.OnDraw();
-    EXPECT_TRUE(PaintedAsExpected(m_platform->picture, expected, kExpectedReady));
+    ExpectPainted(m_platform->picture, expected, kExpectedReady);
     view.OnEditUndo();
     EXPECT_EQ(StateOf(view), expected);
     m_platform->surfaceAvailable = false;
@@ -156,12 +145,12 @@ TEST_P(StartTest, EveryPointNamesAndPicksItsElement) {
         const CViewState picked = WithColor(before, point.element, kPicked);
         EXPECT_EQ(StateOf(view), picked);
         const std::string_view label = kExpectedLabels[point.element];
-        EXPECT_TRUE(PaintedAsExpected(m_platform->picture, picked, label));
+        ExpectPainted(m_platform->picture, picked, label);
         view.OnEditUndo();
 
         EXPECT_EQ(m_platform->log, "paint " + DialogFor(initial) + " paint paint");
         EXPECT_EQ(StateOf(view), before);
-        EXPECT_TRUE(PaintedAsExpected(m_platform->picture, before, label));
+        ExpectPainted(m_platform->picture, before, label);
     }
 }
 
