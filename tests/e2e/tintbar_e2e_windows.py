@@ -37,9 +37,8 @@ COLOR_DIALOG_CHOICE = (0x12, 0x34, 0x56)
 
 class WineDesktop(X11Desktop):
     """A private X server with its own wineserver, where programs run under
-    Wine in a locale of choice; at another display scale than 100 % (dpi
-    other than 96) the Wine prefix is the one beside WINEPREFIX that is set
-    to it, named for its dpi."""
+    Wine in a locale of choice, in the Wine prefix that WINEPREFIX names,
+    whose system reports dpi dots per inch (96: 100 %)."""
 
     timeout = WINE_TIMEOUT
 
@@ -47,9 +46,7 @@ class WineDesktop(X11Desktop):
         super().__init__()
         self.env.update(LANG=locale, LC_ALL=locale, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
-        if dpi != 96:
-            self.env["WINEPREFIX"] = "%s-dpi%d" % (self.env["WINEPREFIX"], dpi)
-            self.scale = dpi / 96
+        self.scale = dpi / 96
 
     def command(self, arguments):
         return ["wine"] + arguments
@@ -111,7 +108,7 @@ def test_window(context):
     "default.css" and a label that names what the pointer is over; a click
     opens the colour dialog: Escape changes nothing, a colour typed into it
     and OK changes the face; Help > About opens the About box."""
-    with WineDesktop(context.locale) as desktop:
+    with WineDesktop(context.locale, context.dpi) as desktop:
         start = context.picture(desktop, START_CSS)
         with context.start(desktop) as app:
             expect_equal(desktop.window_name(app.window), harness.TITLE, "title")
@@ -188,7 +185,7 @@ def test_clipboard(context):
     """Copy puts the Copy text on the clipboard; Paste of text from another
     program, Shift-JIS included under code page 932, changes the colours;
     Undo brings them back."""
-    with WineDesktop(context.locale) as desktop:
+    with WineDesktop(context.locale, context.dpi) as desktop:
         start, pasted = context.picture(desktop, START_CSS), context.picture(desktop, PASTED_CSS)
         start_text, pasted_text = (desktop.handed_over(context.expect_companions_agree(
             desktop, css)) for css in (START_CSS, PASTED_CSS))
@@ -271,7 +268,7 @@ def test_view_in_browser(context):
     program associated with HTML pages; the page lies in a folder of the
     program's own in the temporary folder, which goes when the program
     ends."""
-    with WineDesktop(context.locale) as desktop, BrowserStandIn(desktop) as browser:
+    with WineDesktop(context.locale, context.dpi) as desktop, BrowserStandIn(desktop) as browser:
         page = context.expect_companions_agree(desktop, START_CSS, "--html", "-")
         with context.start(desktop) as app:
             app.key("ctrl+shift+b")
