@@ -140,13 +140,19 @@ def shown_label(app):
 
 def hover_labels(app, points):
     """Moves the pointer to each point in turn, each over another part than
-    the one before, and waits each time for a new label; returns the labels,
-    the one shown before the first move first."""
+    the one before, and waits each time for a new label that two pictures in
+    a row show, so that a label caught while it is drawn does not count;
+    returns the labels, the one shown before the first move first."""
     labels = [shown_label(app)]
     for point in points:
         app.move_mouse(*point)
-        labels.append(wait_for("the label at %s" % (point,), lambda: (
-            lambda now: now not in (None, labels[-1]) and now)(shown_label(app))))
+        seen = [None]
+
+        def settled():
+            before, seen[0] = seen[0], shown_label(app)
+            return seen[0] not in (None, labels[-1]) and seen[0] == before and seen[0]
+
+        labels.append(wait_for("the label at %s" % (point,), settled))
     return labels
 
 
