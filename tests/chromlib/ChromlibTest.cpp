@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <fstream>
 #include <limits>
@@ -65,15 +64,6 @@ TEST(RoundTrip, WritesLowerCaseHexThatReadsBackToTheSameColour) {
     }
 }
 
-// A system colour is CSS, not legacy text; where both rules fail, or there
-// is no text, the library gives black (transparent is CSS).
-TEST(Fallback, CssFirstThenTheLegacyRulesElseBlack) {
-    EXPECT_EQ(Read("window"), Color(Triplet(0xffffff)));
-    EXPECT_EQ(Color(CLegacyColorParser::Parse("window").value()), Color(Triplet(0x000d00)));
-    EXPECT_EQ(Read(""), Color(kBlack));
-    EXPECT_EQ(CChromlib::HtmlColorToRgb(nullptr), kBlack);
-}
-
 // Each group of notations lists texts that CSS must accept beside texts it
 // rejects, which must then read as the legacy rules say.
 void ExpectNotation(const Cases& accepted, const std::vector<std::string_view>& rejected) {
@@ -119,15 +109,18 @@ TEST(CssNotation, NamedColoursAgreeWithTheX11Database) {
 // Hex lengths just beside the four that are read, a bad digit in the
 // colour and in the alpha. Names: the longest, any case, white space
 // around; transparent is black, as the alpha is dropped; a CSS escape is
-// not decoded. System colours follow the classic grey desktop scheme.
-TEST(CssNotation, HexAndNames) {
+// not decoded. System colours follow the classic grey desktop scheme and
+// come before the legacy rules, which read "window" as #000d00. Where both
+// fail (the empty text), or there is no text, the library gives black.
+TEST(CssNotation, HexAndNamesBeforeTheLegacyRulesElseBlack) {
     const Cases accepted = {
         {"#369", 0x336699},       {"#369f", 0x336699},       {"#336699", 0x336699},
         {"#33669900", 0x336699},  {"#FFCc99", 0xffcc99},     {"lightgoldenrodyellow", 0xfafad2},
         {"CyAn", 0x00ffff},       {"transparent", 0x000000}, {"  navy\t", 0x000080},
-        {"buttonface", 0xd4d0c8}, {"linktext", 0x0000ff}};
+        {"buttonface", 0xd4d0c8}, {"linktext", 0x0000ff},    {"window", 0xffffff}};
     ExpectNotation(accepted, {"#", "#ff", "#fffff", "#fffffff", "#fffffffff", "#ffg", "#fffg",
-                              "currentcolor", "darkbrown", "red blue", "re\\d"});
+                              "currentcolor", "darkbrown", "red blue", "re\\d", ""});
+    EXPECT_EQ(CChromlib::HtmlColorToRgb(nullptr), kBlack);
 }
 
 TEST(CssNotation, Rgb) {
@@ -240,7 +233,14 @@ void ExpectLegacy(const Cases& accepted, const std::vector<std::string_view>& fa
 // non-hex characters read as 0, is padded to three equal channels, keeps
 // the last eight digits of each, drops leading zeros common to all three
 // and reads two digits a channel. Only the empty text and transparent fail.
-TEST(LegacyRules, KnownCases) {
+// Non-ASCII characters count as one character each (UTF-8 decoded), those
+// outside the Basic Multilingual Plane as two, and invalid bytes (written in
+// octal) as the replacement characters a decoder would give: one for a lone
+// byte, one for a sequence cut short, one a byte for an encoded surrogate.
+// Only the first 128 characters count, those two counted before the cut.
+TEST(LegacyRules, KnownCasesCharactersAndTheCutAt128Characters) {
+    const std::string zeros(126, '0');
+    const std::string cut[] = {zeros + "abcdef", zeros + "\U0001F600f", std::string(200, 'a')};
     const Cases accepted = {{"chucknorris", 0xc00000},
                             {"ff0000", 0xff0000},
                             {"f00", 0x0f0000},
@@ -251,30 +251,16 @@ TEST(LegacyRules, KnownCases) {
                             {"123456789abcdef123456789abcdef", 0x34de89},
                             {"0000000f0000000f0000000f", 0x0f0f0f},
                             {" LimE ", 0x00ff00},
-                            {"transparen", 0x0000e0}};
-    ExpectLegacy(accepted, {"", "transparent", "TrAnSpArEnT", " transparent\t"});
-}
-
-// Non-ASCII characters count as one character each (UTF-8 decoded), those
-// outside the Basic Multilingual Plane as two, and invalid bytes (written in
-// octal) as the replacement characters a decoder would give: one for a lone
-// byte, one for a sequence cut short, one a byte for an encoded surrogate.
-TEST(LegacyRules, Characters) {
-    const Cases accepted = {{"\u3042\u3042f", 0x00000f},
+                            {"transparen", 0x0000e0},
+                            {"\u3042\u3042f", 0x00000f},
                             {"\U0001F600f", 0x00000f},
                             {"\377a\377", 0x000a00},
                             {"\343\201ab", 0x000a0b},
-                            {"\355\240\200ab", 0x000ab0}};
-    ExpectLegacy(accepted, {});
-}
-
-// Only the first 128 characters count, and the two characters that stand
-// for one outside the Basic Multilingual Plane are counted before the cut.
-TEST(LegacyRules, CutTheTextTo128Characters) {
-    const std::string zeros(126, '0');
-    const std::string uncut(200, 'a');
-    ExpectLegacy(
-        {{zeros + "abcdef", 0x0000ab}, {zeros + "\U0001F600f", 0x000000}, {uncut, 0xaaaaaa}}, {});
+                            {"\355\240\200ab", 0x000ab0},
+                            {cut[0], 0x0000ab},
+                            {cut[1], 0x000000},
+                            {cut[2], 0xaaaaaa}};
+    ExpectLegacy(accepted, {"", "transparent", "TrAnSpArEnT", " transparent\t"});
 }
 
 // No text may crash the library, make it read past the text's end or cost
