@@ -161,12 +161,12 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     }
 }
 
-std::vector<std::uint8_t> ViewPictureAfterPaste(const std::string& text) {
+CRasterSurface ViewPictureAfterPaste(const std::string& text) {
     CFakePlatform platform;
     platform.content = text;
     CTintbarView view(platform.Get());
     view.OnEditPaste();
-    return platform.picture->GetRgbData();
+    return *platform.picture;
 }
 
 // The pixels of a PNG file as 8-bit RGB; none when it cannot be read.
@@ -198,19 +198,7 @@ void ExpectSamePicture(const std::vector<std::uint8_t>& actual,
     }
 }
 
-// Each pixel of a picture of the client area as a scale x scale block.
-std::vector<std::uint8_t> Enlarged(const std::vector<std::uint8_t>& rgb, std::int32_t scale) {
-    std::vector<std::uint8_t> enlarged;
-    for (std::size_t y = 0; y < rgb.size() / 3 / kClientWidth * scale; ++y) {
-        for (std::size_t x = 0; x < std::size_t{kClientWidth} * scale; ++x) {
-            const auto pixel = rgb.begin() + ((y / scale) * kClientWidth + x / scale) * 3;
-            enlarged.insert(enlarged.end(), pixel, pixel + 3);
-        }
-    }
-    return enlarged;
-}
-
-// At --scale 2 the picture is the same one twice as large.
+// At --scale 2 the picture is the view's enlarged for a display at scale 2.
 TEST(TintbarCssTest, PictureIsWhatTheViewPaintsAfterPasteAndReplacesTheFileWhole) {
     const mode_t mask = umask(0);
     umask(mask);
@@ -219,10 +207,10 @@ TEST(TintbarCssTest, PictureIsWhatTheViewPaintsAfterPasteAndReplacesTheFileWhole
     const CToolResult result = tool.Run({"--png", "preview.png"}, kAllSeven);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output, "");
-    const std::vector<std::uint8_t> picture = DecodePng(tool.ReadFile("preview.png"));
-    ExpectSamePicture(picture, ViewPictureAfterPaste(kAllSeven), kClientWidth);
+    const CRasterSurface view = ViewPictureAfterPaste(kAllSeven);
+    ExpectSamePicture(DecodePng(tool.ReadFile("preview.png")), view.GetRgbData(), kClientWidth);
     ASSERT_EQ(tool.Run({"--scale=2", "--png", "double.png"}, kAllSeven).exitStatus, 0);
-    ExpectSamePicture(DecodePng(tool.ReadFile("double.png"), 2), Enlarged(picture, 2),
+    ExpectSamePicture(DecodePng(tool.ReadFile("double.png"), 2), view.Scaled(2).GetRgbData(),
                       2 * kClientWidth);
     EXPECT_EQ(tool.CountEntries(), 2) << "no temporary file is left behind";
     EXPECT_EQ(fs::status(tool.GetDirectory() / "preview.png").permissions(),

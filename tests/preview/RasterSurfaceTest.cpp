@@ -103,7 +103,8 @@ const CScaleCase kScales[] = {
 
 // Every device pixel shows the pixel of its column's source column and its
 // row's source row, so a line keeps its thickness along its length; the
-// sources run from the first pixel to the last, none skipped.
+// sources run from the first pixel to the last, none skipped, and at a whole
+// scale each pixel is a square block.
 TEST(RasterSurfaceTest, ScaledShowsEachPixelAsOneSpanOfDeviceColumnsAndRows) {
     CRasterSurface coordinates(kClientWidth, kClientHeight);
     for (std::int32_t y = 0; y < kClientHeight; ++y) {
@@ -133,10 +134,13 @@ TEST(RasterSurfaceTest, ScaledShowsEachPixelAsOneSpanOfDeviceColumnsAndRows) {
         }
         for (const auto& [line, length] :
              {std::pair{&columns, kClientWidth}, std::pair{&rows, kClientHeight}}) {
+            // At a whole scale n each pixel covers n device columns or rows.
+            const std::size_t whole = line->size() % length == 0 ? line->size() / length : 0;
             EXPECT_EQ(line->front(), 0u);
             EXPECT_EQ(line->back(), length - 1u);
             for (std::size_t index = 1; index < line->size(); ++index) {
                 ASSERT_LE((*line)[index] - (*line)[index - 1], 1u) << "at " << index;
+                ASSERT_TRUE(whole == 0 || (*line)[index] == index / whole) << "at " << index;
             }
         }
         for (COLORREF column = 1; column <= row.columnStarts.size(); ++column) {
