@@ -87,14 +87,6 @@ TEST(ElementShapeTest, ExtremeBoundsClampAndExtraStripsAreEmpty) {
     EXPECT_EQ(arrow.NextRect(kWorkedVertical.bounds, 1), (RECT{}));
 }
 
-// A new model is white at scale 1.
-TEST(ScrollBarModelTest, StartsWhiteAtScaleOne) {
-    const CScrollBarModel model;
-    EXPECT_EQ(Colors(model.GetColors()),
-              Colors(ColorList{kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite}));
-    EXPECT_EQ(model.GetScale(), 1);
-}
-
 // Every rectangle that each element fills, face to arrow, also those that a
 // later element covers; colours set after the scale must not lose it. (The
 // view tests compare the picture.)
@@ -116,8 +108,8 @@ TEST(ScrollBarModelTest, WorkedBarsFillTheListedRectanglesFaceToArrow) {
 }
 
 // A length of zero or less takes the bitmap's size; the other dimension
-// never does. The track shows the length used.
-TEST(ScrollBarModelTest, LengthComesFromTheBitmapOnlyWhenNotPositive) {
+// never does. The track shows the length used; a new model draws in white.
+TEST(ScrollBarModelTest, NewModelTakesTheLengthFromTheBitmapOnlyWhenNotPositive) {
     // Orientation, cx, cy, and the track drawn at (10, 20) in a 300 x 400 bitmap.
     const std::vector<std::tuple<Orientation, std::int32_t, std::int32_t, RECT>> lengths = {
         {kHorizontal, 0, 17, {27, 20, 293, 37}},  {kHorizontal, -5, 17, {27, 20, 293, 37}},
@@ -129,12 +121,15 @@ TEST(ScrollBarModelTest, LengthComesFromTheBitmapOnlyWhenNotPositive) {
         Draw(model, surface, RectFromSize(10, 20, cx, cy), orientation);
         EXPECT_EQ(surface.GetFills().at(2).rect, track)
             << (orientation == kVertical ? "vertical " : "horizontal ") << cx << " x " << cy;
+        for (const CRecordedFill& fill : surface.GetFills()) {
+            EXPECT_EQ(Color(fill.color), Color(kWhite));
+        }
     }
 }
 
 // In a bar 23 units thick the edges follow the thickness and the arrow
-// keeps its unit offsets, left of the centre. (Elsewhere the invariants
-// below tie every hit to the painted picture.)
+// keeps its unit offsets, left of the centre, at a new model's scale of 1.
+// (Elsewhere the invariants below tie every hit to the painted picture.)
 TEST(ScrollBarModelTest, HitTestInABarThickerThanDesigned) {
     // x, y and the element number that HitTest must give there.
     const std::vector<std::tuple<std::int32_t, std::int32_t, int>> thick = {
