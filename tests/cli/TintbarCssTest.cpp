@@ -10,7 +10,6 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshFolder.h"
 #include "tests/support/Printers.h"
-#include "text/MultiByte.h"
 #include "view/TintbarView.h"
 
 #include <gtest/gtest.h>
@@ -103,8 +102,7 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     const std::string noColors = BuildCopyText(CScrollBarModel(ColorList{}));
     const std::string faceOnly = BuildCopyText(CScrollBarModel(ColorList{kBlack, 0x563412}));
     const std::string nul(1, '\0');
-    CScrollBarModel bar;
-    bar.ImportCssText(multibyte::Trim(kAllSeven));
+    const CScrollBarModel bar(kAllSevenColors);
     const std::string help(GetHelpText());
     const std::string blank = "standard input holds no CSS text (it is empty or only white space)";
     const CRunCase cases[] = {
@@ -161,14 +159,6 @@ TEST(TintbarCssTest, EachRunPrintsItsResultOrOneLineOfWhatWentWrong) {
     }
 }
 
-CRasterSurface ViewPictureAfterPaste(const std::string& text) {
-    CFakePlatform platform;
-    platform.content = text;
-    CTintbarView view(platform.Get());
-    view.OnEditPaste();
-    return *platform.picture;
-}
-
 // The pixels of a PNG file as 8-bit RGB; none when it cannot be read.
 std::vector<std::uint8_t> DecodePng(const std::string& bytes, std::int32_t scale = 1) {
     png_image image{};
@@ -207,7 +197,10 @@ TEST(TintbarCssTest, PictureIsWhatTheViewPaintsAfterPasteAndReplacesTheFileWhole
     const CToolResult result = tool.Run({"--png", "preview.png"}, kAllSeven);
     ASSERT_EQ(result.exitStatus, 0) << result.errors;
     EXPECT_EQ(result.output, "");
-    const CRasterSurface view = ViewPictureAfterPaste(kAllSeven);
+    CFakePlatform platform;
+    platform.content = kAllSeven;
+    CTintbarView(platform.Get()).OnEditPaste();
+    const CRasterSurface& view = *platform.picture;
     ExpectSamePicture(DecodePng(tool.ReadFile("preview.png")), view.GetRgbData(), kClientWidth);
     ASSERT_EQ(tool.Run({"--scale=2", "--png", "double.png"}, kAllSeven).exitStatus, 0);
     ExpectSamePicture(DecodePng(tool.ReadFile("double.png"), 2), view.Scaled(2).GetRgbData(),
