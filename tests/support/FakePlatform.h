@@ -56,10 +56,7 @@ public:
         Log("read");
         maxBytesAsked = maxBytes;
         text = content.value_or("");
-        return !content        ? ClipboardRead::kNoText
-               : readLockFails ? ClipboardRead::kLockFailed
-               : readTooLarge  ? ClipboardRead::kTooLarge
-                               : ClipboardRead::kText;
+        return content ? readResult : ClipboardRead::kNoText;
     }
 
     ClipboardWrite WriteText(const CString& text) override {
@@ -109,10 +106,9 @@ public:
     bool surfaceAvailable = true;
     std::optional<CRasterSurface> picture; // of the last paint
     int openFailures = 0;
-    std::optional<CString> content; // the clipboard's text, or none
-    bool readLockFails = false;
-    bool readTooLarge = false;
-    std::size_t maxBytesAsked = 0; // by the last read
+    std::optional<CString> content;                  // the clipboard's text, or none
+    ClipboardRead readResult = ClipboardRead::kText; // where there is text
+    std::size_t maxBytesAsked = 0;                   // by the last read
     ClipboardWrite writeResult = ClipboardWrite::kWritten;
     std::deque<std::optional<COLORREF>> answers;
     std::vector<CString> messages; // each as "caption: text"

@@ -92,8 +92,9 @@ TEST_F(ClipboardTest, Outcomes) {
             m_platform->log.clear();
             m_platform->openFailures = row.openFailures;
             m_platform->content = row.text ? std::optional<CString>{row.text} : std::nullopt;
-            m_platform->readLockFails = row.fault == kLockFailed;
-            m_platform->readTooLarge = row.fault == kTooLong;
+            m_platform->readResult = row.fault == kLockFailed ? ClipboardRead::kLockFailed
+                                     : row.fault == kTooLong  ? ClipboardRead::kTooLarge
+                                                              : ClipboardRead::kText;
             m_platform->writeResult = row.fault == kNoMemory     ? ClipboardWrite::kAllocationFailed
                                       : row.fault == kLockFailed ? ClipboardWrite::kLockFailed
                                       : row.fault == kRefused    ? ClipboardWrite::kRefused
