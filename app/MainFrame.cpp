@@ -42,6 +42,7 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     SetSizer(sizer);
     FitToScale();
     Bind(wxEVT_DPI_CHANGED, &CMainFrame::OnDpiChanged, this);
+    FollowScaleChanges(*this);
 
     m_preview = std::make_unique<CTintbarView>(CViewPlatform{
         m_canvas->GetSurfaceSource(), m_clipboard, m_colorDialog, m_desktop, m_browserPage});
@@ -66,6 +67,7 @@ void CMainFrame::FitToScale() {
 void CMainFrame::OnDpiChanged(wxDPIChangedEvent& event) {
     // The window keeps its place; it takes the size of the new scale, which
     // is the size the system suggests, and draws the picture anew.
+    FitMenuBar(*GetMenuBar(), FromDIP(kClientWidth));
     FitToScale();
     m_canvas->Refresh(false);
     event.Skip();

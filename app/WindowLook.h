@@ -2,7 +2,8 @@
 
 // How the toolkit draws the parts of the fixed-width main window that the
 // desktop styles: the menu bar and, where the program draws it itself, the
-// title bar (WindowLookGtk.cpp).
+// title bar (WindowLookGtk.cpp, WindowLookWindows.cpp); and how the window
+// follows a change of its display's scale.
 
 #include <wx/menu.h>
 #include <wx/toplevel.h>
@@ -19,3 +20,11 @@ void FitTitleBar(wxTopLevelWindow& window);
 // Sets the menu bar's font to the largest size, no larger than the
 // desktop's, with which the titles fit in width.
 void FitMenuBar(wxMenuBar& menuBar, int width);
+
+// Makes window get wxEVT_DPI_CHANGED and move where the system suggests
+// when its display's scale changes, also where the toolkit leaves that to
+// the program: on Windows, the toolkit answers the system's message only in
+// windows with the second kind of per-monitor awareness, which Windows 8.1,
+// early Windows 10 and Wine do not give. Elsewhere the desktop scales the
+// window itself.
+void FollowScaleChanges(wxTopLevelWindow& window);

@@ -143,3 +143,5 @@ void FitMenuBar(wxMenuBar& menuBar, int width) {
     }
     StyleMenuTitles(pixels);
 }
+
+void FollowScaleChanges(wxTopLevelWindow&) {}

@@ -36,9 +36,10 @@ for locale in en_US.UTF-8 ja_JP.UTF-8; do
   LANG=$locale LC_ALL=$locale ctest --test-dir build-windows --output-on-failure || status=1
   wineserver -k >/dev/null 2>&1 || true
 done
-# The programs under test, and the Linux tintbar-css for the expected texts.
+# The programs under test, the Linux tintbar-css for the expected texts, and
+# the tests' other Windows program.
 programs=(--tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe
-  --reference-css build/bin/tintbar-css)
+  --reference-css build/bin/tintbar-css --winpeer build-windows/bin/winpeer.exe)
 echo "== Windows end-to-end tests under Wine (screenshots in build-windows/screenshots)"
 python3 tests/e2e/tintbar_e2e_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
   "${programs[@]}" --screenshot-folder build-windows/screenshots || status=1
@@ -60,7 +61,7 @@ for dpi in 144 192; do
 done
 echo "== tintbar.exe beside other Windows programs under Wine"
 python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
-  "${programs[@]}" --winpeer build-windows/bin/winpeer.exe || status=1
+  "${programs[@]}" || status=1
 echo "== The installer under Wine, in a fresh prefix of its own"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
 python3 tests/e2e/tintbar_installer_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \

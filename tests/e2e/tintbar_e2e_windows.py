@@ -1,7 +1,8 @@
 """End-to-end tests of tintbar.exe under Wine, each on its own X server.
 
 Usage: tintbar_e2e_windows.py --tintbar TINTBAR.EXE --tintbar-css TINTBAR-CSS.EXE
-           --reference-css LINUX-TINTBAR-CSS --locale LOCALE [--locale LOCALE]
+           --reference-css LINUX-TINTBAR-CSS --winpeer WINPEER.EXE
+           --locale LOCALE [--locale LOCALE]
            [--screenshot-folder FOLDER] [CASE ...]
 
 The programs run under Wine with each locale given in turn (ja_JP.UTF-8
@@ -149,14 +150,6 @@ def test_window(context):
             close_cleanly(app)
 
 
-# The lines that the three menus may take in the 180-pixel bar, by the
-# display's dots per inch. In the test prefix's interface font they take one
-# at 100 % and 200 %; at 150 % they come out wider than the bar, and Help
-# wraps to a second line. A window that kept its 100 % size put each menu on
-# a line of its own at 200 %.
-MENU_BAR_LINES_AT_MOST = {96: 1, 144: 2, 192: 1}
-
-
 def menu_bar_lines(picture, scale):
     """The lines of text in the band above the client area: runs of rows
     with dark pixels, the mnemonics' underlines joined to their line."""
@@ -168,16 +161,29 @@ def menu_bar_lines(picture, scale):
 def test_scaled_window(context):
     """At the display scale of the prefix the client area is 180 x 240 times
     the scale, shows the picture enlarged, sharp, with the label whole, and
-    pointing and clicking find the part under the pointer; the menu bar
-    takes no more lines than the test font needs at that scale."""
+    pointing and clicking find the part under the pointer; the three menus
+    stay on one line. Told that its monitor's scale changed, the window goes
+    where the system suggests and keeps its size and picture."""
     with WineDesktop(context.locale, context.dpi) as desktop, context.start(desktop) as app:
+        expected = context.picture(desktop, START_CSS)
         expect_equal(desktop.geometry(app.window)[2],
                      harness.device_pixel(harness.CLIENT_WIDTH, desktop.scale), "client width")
         lines = menu_bar_lines(desktop.screenshot(app.window), desktop.scale)
-        expect(lines <= MENU_BAR_LINES_AT_MOST[context.dpi],
-               "the menu bar takes %d lines at %d dpi" % (lines, context.dpi))
-        common.check_scaled_window(app, context.picture(desktop, START_CSS))
+        expect(lines == 1, "the menu bar takes %d lines at %d dpi" % (lines, context.dpi))
+        common.check_scaled_window(app, expected)
         context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
+
+        # Wine never moves a window between scales, so the message comes
+        # from the tests' other program, with the scale the window has and a
+        # suggested rectangle elsewhere and too small.
+        x, y, width, height = desktop.geometry(app.window)
+        desktop.wine([context.winpeer, "dpichanged", harness.TITLE, "40", "30"])
+        wait_for("the window at the suggested place",
+                 lambda: desktop.geometry(app.window) == (x + 40, y + 30, width, height),
+                 WINE_TIMEOUT)
+        app.wait_for_picture(expected)
+        lines = menu_bar_lines(desktop.screenshot(app.window), desktop.scale)
+        expect(lines == 1, "the menu bar takes %d lines after the message" % lines)
         close_cleanly(app)
 
 
@@ -323,7 +329,7 @@ CASES = {
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for program in ("--tintbar", "--tintbar-css", "--reference-css"):
+    for program in ("--tintbar", "--tintbar-css", "--reference-css", "--winpeer"):
         parser.add_argument(program, required=True, type=os.path.abspath)
     parser.add_argument("--locale", action="append", required=True,
                         help="a locale to run the cases under; may be repeated")
@@ -335,6 +341,7 @@ def main():
     context = Context(options.tintbar, options.tintbar_css, options.reference_css,
                       options.screenshot_folder)
     context.dpi = options.dpi
+    context.winpeer = options.winpeer
     passed = True
     for context.locale in options.locale:
         for name in options.cases or sorted(CASES):

@@ -7,6 +7,12 @@
 //   winpeer run COMMAND-LINE  runs COMMAND-LINE exactly as given (quotes,
 //                             spaces and all), waits, and exits with its
 //                             exit code
+//   winpeer dpichanged TITLE DX DY
+//                             tells the top-level window TITLE that its
+//                             monitor's scale changed to the scale it has,
+//                             suggesting its rectangle moved by DX, DY and
+//                             half as wide and as high, as the system
+//                             would when a window moves between monitors
 //   winpeer shortcut PATH     prints the target, the working folder and the
 //                             icon ("file,index") of the shell link PATH as
 //                             the shell reads them, a line each, in UTF-8;
@@ -79,6 +85,42 @@ static int Run(wchar_t* commandLine) {
     return (int)exitCode;
 }
 
+// The system hands the suggested rectangle over in the receiver's memory:
+// WM_DPICHANGED is not one of the messages whose pointers are carried
+// across processes.
+static int SendDpiChanged(const wchar_t* title, int dx, int dy) {
+    const HWND window = FindWindowW(NULL, title);
+    if (window == NULL) {
+        return Fail("FindWindowW");
+    }
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    suggested.left += dx;
+    suggested.top += dy;
+    suggested.right = suggested.left + (suggested.right - suggested.left + 1) / 2;
+    suggested.bottom = suggested.top + (suggested.bottom - suggested.top + 1) / 2;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == NULL) {
+        return Fail("OpenProcess");
+    }
+    void* remote = VirtualAllocEx(process, NULL, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    int status = remote == NULL ? Fail("VirtualAllocEx") : 0;
+    if (status == 0 && !WriteProcessMemory(process, remote, &suggested, sizeof suggested, NULL)) {
+        status = Fail("WriteProcessMemory");
+    }
+    if (status == 0) {
+        const WORD dpi = (WORD)GetDpiForWindow(window);
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)remote);
+    }
+    if (remote != NULL) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return status;
+}
+
 static void PrintLine(const wchar_t* text) {
     char line[4 * MAX_PATH];
     WideCharToMultiByte(CP_UTF8, 0, text, -1, line, sizeof line, NULL, NULL);
@@ -142,9 +184,14 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && wcscmp(argv[1], L"run") == 0) {
         return Run(argv[2]);
     }
+    if (argc == 5 && wcscmp(argv[1], L"dpichanged") == 0) {
+        return SendDpiChanged(argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+    }
     if (argc == 3 && wcscmp(argv[1], L"shortcut") == 0) {
         return PrintShortcut(argv[2]);
     }
-    fputs("usage: winpeer clipboard | file PATH | run COMMAND-LINE | shortcut PATH\n", stderr);
+    fputs("usage: winpeer clipboard | file PATH | run COMMAND-LINE | dpichanged TITLE DX DY"
+          " | shortcut PATH\n",
+          stderr);
     return 2;
 }
