@@ -30,22 +30,9 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   wineserver -w
 fi
 
-status=0
-for locale in en_US.UTF-8 ja_JP.UTF-8; do
-  echo "== Windows unit tests under Wine, locale $locale"
-  LANG=$locale LC_ALL=$locale ctest --test-dir build-windows --output-on-failure || status=1
-  wineserver -k >/dev/null 2>&1 || true
-done
-# The programs under test, the Linux tintbar-css for the expected texts, and
-# the tests' other Windows program.
-programs=(--tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe
-  --reference-css build/bin/tintbar-css --winpeer build-windows/bin/winpeer.exe)
-echo "== Windows end-to-end tests under Wine (screenshots in build-windows/screenshots)"
-python3 tests/e2e/tintbar_e2e_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
-  "${programs[@]}" --screenshot-folder build-windows/screenshots || status=1
-echo "== tintbar.exe at 150 % and 200 % display scale under Wine, code page 932"
+# Copies of the test prefix whose system reports 144 and 192 dots per inch
+# (150 % and 200 %), made while no wineserver runs in the test prefix.
 for dpi in 144 192; do
-  # A copy of the test prefix whose system reports that many dots per inch.
   scaled=$WINEPREFIX-dpi$dpi
   if [[ ! -f $scaled/system.reg ]]; then
     cp -a "$WINEPREFIX" "$scaled"
@@ -55,17 +42,57 @@ for dpi in 144 192; do
     done
     WINEPREFIX=$scaled wineserver -w
   fi
-  WINEPREFIX=$scaled python3 tests/e2e/tintbar_e2e_windows.py --locale ja_JP.UTF-8 \
-    --dpi "$dpi" "${programs[@]}" --screenshot-folder build-windows/screenshots \
-    scaled_window clipboard || status=1
 done
-echo "== tintbar.exe beside other Windows programs under Wine"
-python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
-  "${programs[@]}" || status=1
-echo "== The installer under Wine, in a fresh prefix of its own"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
-python3 tests/e2e/tintbar_installer_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
-  --setup "build-windows/Tintbar-$version-setup.exe" \
-  --shipped build-windows/Tintbar --winpeer build-windows/bin/winpeer.exe || status=1
+
+# The programs under test, the Linux tintbar-css for the expected texts, and
+# the tests' other Windows program.
+programs=(--tintbar build-windows/bin/tintbar.exe --tintbar-css build-windows/bin/tintbar-css.exe
+  --reference-css build/bin/tintbar-css --winpeer build-windows/bin/winpeer.exe)
+
+# The cases in the test prefix, one after another: each case ends the
+# prefix's wineserver.
+in_test_prefix() {
+  local status=0 locale
+  for locale in en_US.UTF-8 ja_JP.UTF-8; do
+    echo "== Windows unit tests under Wine, locale $locale"
+    LANG=$locale LC_ALL=$locale ctest --test-dir build-windows --output-on-failure || status=1
+    wineserver -k >/dev/null 2>&1 || true
+  done
+  echo "== Windows end-to-end tests under Wine (screenshots in build-windows/screenshots)"
+  python3 tests/e2e/tintbar_e2e_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
+    "${programs[@]}" --screenshot-folder build-windows/screenshots || status=1
+  echo "== tintbar.exe beside other Windows programs under Wine"
+  python3 tests/e2e/tintbar_other_programs_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
+    "${programs[@]}" || status=1
+  return $status
+}
+
+# The cases in prefixes of their own, beside those above.
+in_other_prefixes() {
+  local status=0 dpi version
+  echo "== tintbar.exe at 150 % and 200 % display scale under Wine, code page 932"
+  for dpi in 144 192; do
+    WINEPREFIX=$WINEPREFIX-dpi$dpi python3 tests/e2e/tintbar_e2e_windows.py \
+      --locale ja_JP.UTF-8 --dpi "$dpi" "${programs[@]}" \
+      --screenshot-folder build-windows/screenshots scaled_window clipboard || status=1
+  done
+  echo "== The installer under Wine, in a fresh prefix of its own"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+  python3 tests/e2e/tintbar_installer_windows.py --locale en_US.UTF-8 --locale ja_JP.UTF-8 \
+    --setup "build-windows/Tintbar-$version-setup.exe" \
+    --shipped build-windows/Tintbar --winpeer build-windows/bin/winpeer.exe || status=1
+  return $status
+}
+
+# The two run side by side, most of their time spent waiting on Wine and
+# the windows; the second's report follows the first's.
+status=0
+others_log=$(mktemp)
+trap 'rm -f "$others_log"' EXIT
+in_other_prefixes >"$others_log" 2>&1 &
+others=$!
+in_test_prefix || status=1
+wait $others || status=1
+cat "$others_log"
 echo "== The Windows part took $((SECONDS - started)) s"
 exit $status
