@@ -23,6 +23,15 @@
 
 namespace {
 
+// The file named after --png or --html, or standard output for "-".
+void WriteResult(const std::string& path, std::string_view bytes) {
+    if (path == CCommandLine::kStandardOutput) {
+        WriteStandardOutput(bytes);
+    } else {
+        WriteOutputFile(path, bytes);
+    }
+}
+
 void Run(const CCommandLine& commandLine) {
     if (commandLine.output == OutputKind::kHelp) {
         WriteStandardOutput(GetHelpText());
@@ -33,16 +42,11 @@ void Run(const CCommandLine& commandLine) {
     if (commandLine.output == OutputKind::kPng) {
         const std::vector<std::uint8_t> png =
             EncodePng(RenderPreviewPicture(bar.GetColors()).Scaled(commandLine.scale));
-        WriteOutputFile(commandLine.outputPath,
-                        std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+        WriteResult(commandLine.outputPath,
+                    std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
     } else if (commandLine.output == OutputKind::kHtml) {
         // The page background of a window just started.
-        const std::string page = BuildBrowserPage(bar, kWhite);
-        if (commandLine.outputPath == CCommandLine::kStandardOutput) {
-            WriteStandardOutput(page);
-        } else {
-            WriteOutputFile(commandLine.outputPath, page);
-        }
+        WriteResult(commandLine.outputPath, BuildBrowserPage(bar, kWhite));
     } else if (commandLine.output == OutputKind::kModernCss) {
         WriteStandardOutput(BuildModernCss(bar));
     } else {
