@@ -30,9 +30,10 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   wineserver -w
 fi
 
-# Copies of the test prefix whose system reports 144 and 192 dots per inch
-# (150 % and 200 %), made while no wineserver runs in the test prefix.
-for dpi in 144 192; do
+# Copies of the test prefix whose system reports 120 to 240 dots per inch
+# (125 % to 250 %), made while no wineserver runs in the test prefix.
+scaled_dpis=(120 144 168 192 240)
+for dpi in "${scaled_dpis[@]}"; do
   scaled=$WINEPREFIX-dpi$dpi
   if [[ ! -f $scaled/system.reg ]]; then
     cp -a "$WINEPREFIX" "$scaled"
@@ -69,12 +70,15 @@ in_test_prefix() {
 
 # The cases in prefixes of their own, beside those above.
 in_other_prefixes() {
-  local status=0 dpi version
-  echo "== tintbar.exe at 150 % and 200 % display scale under Wine, code page 932"
-  for dpi in 144 192; do
+  local status=0 dpi version cases
+  echo "== tintbar.exe at 125 % to 250 % display scale under Wine, code page 932"
+  for dpi in "${scaled_dpis[@]}"; do
+    # The window at each scale; Copy and Paste at the two most common.
+    cases=(scaled_window)
+    if ((dpi == 144 || dpi == 192)); then cases+=(clipboard); fi
     WINEPREFIX=$WINEPREFIX-dpi$dpi python3 tests/e2e/tintbar_e2e_windows.py \
       --locale ja_JP.UTF-8 --dpi "$dpi" "${programs[@]}" \
-      --screenshot-folder build-windows/screenshots scaled_window clipboard || status=1
+      --screenshot-folder build-windows/screenshots "${cases[@]}" || status=1
   done
   echo "== The installer under Wine, in a fresh prefix of its own"
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
