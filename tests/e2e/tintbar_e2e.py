@@ -79,13 +79,25 @@ class Context:
     (natively the companion itself)."""
 
     def __init__(self, tintbar, companion, new_desktop=X11Desktop, display_scales=(2,),
-                 sanitized=False):
+                 sanitized=False, screenshot_folder=None):
         self.tintbar = tintbar
         self.companion = self.reference = companion
         self.new_desktop = new_desktop
         # The scales that the scaled window case tries.
         self.display_scales = display_scales
         self.sanitized = sanitized
+        self.screenshot_folder = screenshot_folder
+
+    def keep_screenshot(self, desktop, window, name):
+        """Saves a window's picture for a person to look at, if asked to."""
+        if self.screenshot_folder:
+            os.makedirs(self.screenshot_folder, exist_ok=True)
+            desktop.screenshot(window).save(os.path.join(
+                self.screenshot_folder, "%s-%s.png" % (self.screenshot_prefix(desktop), name)))
+
+    def screenshot_prefix(self, desktop):
+        """What the names of the pictures taken on desktop start with."""
+        return "x11" if isinstance(desktop, X11Desktop) else "wayland"
 
     def expected_text(self, css, *options):
         """What tintbar-css writes for css with options: without, what Copy
@@ -469,6 +481,7 @@ def test_scaled_window(context):
                 expect_equal(width, harness.CLIENT_WIDTH * desktop.pointer_scale(), "window width")
                 check_scaled_window(app, context.picture(desktop, START_CSS),
                                     exact=scale == int(scale))
+                context.keep_screenshot(desktop, app.window, "scaled-%g" % scale)
                 close_cleanly(app)
 
 
@@ -760,6 +773,8 @@ def main():
     parser.add_argument("--tintbar")
     parser.add_argument("--tintbar-css")
     parser.add_argument("--screenshot", metavar="PNG")
+    parser.add_argument("--screenshot-folder",
+                        help="where the cases keep pictures of the window for a person")
     parser.add_argument("--wayland", metavar="WLINPUT",
                         help="run natively on a headless sway, with this virtual input tool")
     parser.add_argument("--sanitized", action="store_true",
@@ -778,14 +793,15 @@ def main():
     if unknown:
         parser.error("no such case on %s: %s" % (desktop, ", ".join(unknown)))
     context = Context(os.path.abspath(options.tintbar), os.path.abspath(options.tintbar_css),
-                      sanitized=options.sanitized)
+                      sanitized=options.sanitized, screenshot_folder=options.screenshot_folder)
     if options.screenshot:
         write_screenshot(context, options.screenshot)
         return 0
     if options.wayland:
         with wayland.on_sway(context.tintbar, options.wayland) as (program, new_desktop):
             return run_cases(Context(program, context.companion, new_desktop, (2, 1.5),
-                                     options.sanitized), options.cases or names)
+                                     options.sanitized, options.screenshot_folder),
+                             options.cases or names)
     return run_cases(context, options.cases or names)
 
 

@@ -71,19 +71,14 @@ class Context(common.Context):
     from the Linux tintbar-css, reference."""
 
     def __init__(self, tintbar, companion, reference, screenshot_folder=None):
-        super().__init__(tintbar, companion)
+        super().__init__(tintbar, companion, screenshot_folder=screenshot_folder)
         self.reference = reference
-        self.screenshot_folder = screenshot_folder
         self.locale = None
         # The hover labels as drawn under each locale run so far.
         self.labels = {}
 
-    def keep_screenshot(self, desktop, window, name):
-        """Saves a window's picture for a person to look at, if asked to."""
-        if self.screenshot_folder:
-            os.makedirs(self.screenshot_folder, exist_ok=True)
-            desktop.screenshot(window).save(os.path.join(self.screenshot_folder, "%s-%s.png" % (
-                self.locale.split(".")[0], name)))
+    def screenshot_prefix(self, desktop):
+        return self.locale.split(".")[0]
 
     def run_companion(self, desktop, css, *options):
         return desktop.wine([self.companion, *options], stdin=css).stdout
