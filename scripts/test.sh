@@ -44,9 +44,7 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE e2e
 # time, and no report there needs more than the library's name.
 ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -L e2e -LE wayland
-# A click on the sanitized program under sway now and then opens no colour
-# dialog; a failed case runs once more before it counts.
-ctest --test-dir build-asan --output-on-failure -j"$jobs" -L wayland --repeat until-pass:2
+ctest --test-dir build-asan --output-on-failure -j"$jobs" -L wayland
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== The Debian package: lintian, install, start from the menu entry, purge"

@@ -14,22 +14,28 @@ bars; it offers only pictures of the whole screen.
 import contextlib
 import json
 import os
+import select
 import shutil
 import subprocess
 import tempfile
 import time
 
-from harness import Desktop, HarnessError, Picture, read_picture, run, wait_for
+from harness import (DEFAULT_TIMEOUT, Desktop, HarnessError, Picture, read_picture, run,
+                     wait_for)
 
 UNPRIVILEGED = 65534  # nobody
 # The program repeats a held key itself on Wayland: on a loaded machine a
 # release that comes late would turn one Paste into two, so keys never repeat.
+# Sway draws the pointer into the pictures that grim takes, so it hides the
+# pointer a tenth of a second (its least time) after each move, as pictures
+# on X11 never show it.
 SWAY_CONFIG = """xwayland disable
 output * bg #204060 solid_color
 default_border none
 default_floating_border none
 focus_follows_mouse no
 input type:keyboard repeat_delay 60000
+seat * hide_cursor 100
 """
 # Seconds for a program to take the keyboard focus that sway gives it.
 FOCUS_TIME = 0.2
@@ -128,6 +134,8 @@ class SwayDesktop(WaylandDesktop):
     def __init__(self, wlinput):
         super().__init__("tintbar-e2e-sway-")
         self.wlinput = wlinput
+        # One wlinput, and so one pointer and keyboard, for the whole test.
+        self._input_tool = None
         with open(self.path("sway.conf"), "w") as out:
             out.write(SWAY_CONFIG)
         self._start(["sway", "-c", self.path("sway.conf")],
@@ -211,7 +219,32 @@ class SwayDesktop(WaylandDesktop):
         self._input(["click"])
 
     def _input(self, actions):
-        run([self.wlinput, str(self.size[0]), str(self.size[1])] + actions, self.env)
+        """Hands actions to wlinput, started on first use, and waits until
+        it has performed them."""
+        if self._input_tool is None:
+            self._input_tool = subprocess.Popen([self.wlinput, *map(str, self.size)],
+                                                env=self.env, stdin=subprocess.PIPE,
+                                                stdout=subprocess.PIPE)
+        tool = self._input_tool
+        line = " ".join(["size", str(self.size[0]), str(self.size[1])] + actions) + "\n"
+        try:
+            tool.stdin.write(line.encode())
+            tool.stdin.flush()
+        except BrokenPipeError:
+            raise HarnessError("wlinput ended (%s)" % tool.wait())
+        ready, _, _ = select.select([tool.stdout], [], [], DEFAULT_TIMEOUT)
+        if not ready or tool.stdout.readline() != b"done\n":
+            raise HarnessError("wlinput did not perform: " + line.strip())
+
+    def close(self):
+        if self._input_tool is not None:
+            self._input_tool.stdin.close()
+            try:
+                self._input_tool.wait(DEFAULT_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self._input_tool.kill()
+                self._input_tool.wait()
+        super().close()
 
     def clipboard_owner(self):
         """Tells the clipboard's owners apart by the types that each offers,

@@ -2,11 +2,19 @@
  * virtual pointer and virtual keyboard protocols, as a person would, for
  * the end-to-end tests on native Wayland.
  *
- * Usage: wlinput WIDTH HEIGHT ACTION...
+ * Usage: wlinput WIDTH HEIGHT [ACTION...]
  *   move X Y   puts the pointer at (X, Y) of the WIDTH x HEIGHT layout
+ *   size W H   takes the layout to be W x H from here on
  *   click      presses and releases the left button
  *   key KEYS   presses KEYS, modifiers first, and releases them in reverse:
  *              ctrl+c, alt+BackSpace, shift+Insert, Escape, F6, a, ...
+ *
+ * Without actions it reads them from standard input, a line at a time, and
+ * prints "done" after each line, until the input ends. One pointer and one
+ * keyboard then serve a whole test: when the last pointer or keyboard of a
+ * seat goes, the compositor takes that capability away from the seat, and
+ * the program under test drops its own pointer or keyboard, so that a click
+ * or a key right after a new device comes may be lost.
  */
 #define _GNU_SOURCE
 #include "virtual-keyboard-client-protocol.h"
@@ -21,7 +29,13 @@
 #include <wayland-client.h>
 #include <xkbcommon/xkbcommon.h>
 
-enum { kLeftButton = 0x110, kEvdevOffset = 8, kKeymapFormatXkbV1 = 1, kMaximumKeys = 8 };
+enum {
+    kLeftButton = 0x110,
+    kEvdevOffset = 8,
+    kKeymapFormatXkbV1 = 1,
+    kMaximumKeys = 8,
+    kMaximumActionWords = 64
+};
 /* Time for the compositor and the client under test to take each event. */
 static const useconds_t kPause = 20000;
 
@@ -166,9 +180,50 @@ static void click(struct input* input) {
     }
 }
 
+// Performs the actions in words, such as {"move", "10", "20", "click"}.
+static void perform(struct input* input, int count, char** words) {
+    for (int index = 0; index < count; ++index) {
+        if (strcmp(words[index], "move") == 0 && index + 2 < count) {
+            move_pointer(input, (unsigned)atoi(words[index + 1]), (unsigned)atoi(words[index + 2]));
+            index += 2;
+        } else if (strcmp(words[index], "size") == 0 && index + 2 < count) {
+            input->width = (unsigned)atoi(words[index + 1]);
+            input->height = (unsigned)atoi(words[index + 2]);
+            index += 2;
+        } else if (strcmp(words[index], "click") == 0) {
+            click(input);
+        } else if (strcmp(words[index], "key") == 0 && index + 1 < count) {
+            press_keys(input, words[++index]);
+        } else {
+            fail("unknown action: ", words[index]);
+        }
+    }
+}
+
+static void perform_lines(struct input* input) {
+    char* line = NULL;
+    size_t capacity = 0;
+    while (getline(&line, &capacity, stdin) >= 0) {
+        char* words[kMaximumActionWords];
+        int count = 0;
+        char* rest = NULL;
+        for (char* word = strtok_r(line, " \t\n", &rest); word != NULL;
+             word = strtok_r(NULL, " \t\n", &rest)) {
+            if (count == kMaximumActionWords) {
+                fail("too many words in a line", "");
+            }
+            words[count++] = word;
+        }
+        perform(input, count, words);
+        puts("done");
+        fflush(stdout);
+    }
+    free(line);
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fail("usage: wlinput WIDTH HEIGHT [move X Y | click | key KEYS]...", "");
+        fail("usage: wlinput WIDTH HEIGHT [move X Y | size W H | click | key KEYS]...", "");
     }
     struct input input = {.width = (unsigned)atoi(argv[1]), .height = (unsigned)atoi(argv[2])};
     input.display = wl_display_connect(NULL);
@@ -186,17 +241,10 @@ int main(int argc, char** argv) {
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(input.keyboard_manager, input.seat);
     send_keymap(&input);
     settle(&input);
-    for (int index = 3; index < argc; ++index) {
-        if (strcmp(argv[index], "move") == 0 && index + 2 < argc) {
-            move_pointer(&input, (unsigned)atoi(argv[index + 1]), (unsigned)atoi(argv[index + 2]));
-            index += 2;
-        } else if (strcmp(argv[index], "click") == 0) {
-            click(&input);
-        } else if (strcmp(argv[index], "key") == 0 && index + 1 < argc) {
-            press_keys(&input, argv[++index]);
-        } else {
-            fail("unknown action: ", argv[index]);
-        }
+    if (argc > 3) {
+        perform(&input, argc - 3, argv + 3);
+    } else {
+        perform_lines(&input);
     }
     wl_display_roundtrip(input.display);
     wl_display_disconnect(input.display);
