@@ -157,8 +157,9 @@ def test_scaled_window(context):
     """At the display scale of the prefix the client area is 180 x 240 times
     the scale, shows the picture enlarged, sharp, with the label whole, and
     pointing and clicking find the part under the pointer; the three menus
-    stay on one line. Told that its monitor's scale changed, the window goes
-    where the system suggests and keeps its size and picture."""
+    stay on one line and open by their mnemonics, also where the program
+    draws their titles. Told that its monitor's scale changed, the window
+    goes where the system suggests and keeps its size and picture."""
     with WineDesktop(context.locale, context.dpi) as desktop, context.start(desktop) as app:
         expected = context.picture(desktop, START_CSS)
         expect_equal(desktop.geometry(app.window)[2],
@@ -167,6 +168,7 @@ def test_scaled_window(context):
         expect(lines == 1, "the menu bar takes %d lines at %d dpi" % (lines, context.dpi))
         common.check_scaled_window(app, expected)
         context.keep_screenshot(desktop, app.window, "scaled-%d" % context.dpi)
+        app.close_dialog(open_about_box(app), "Return", "the About box")
 
         # Wine never moves a window between scales, so the message comes
         # from the tests' other program, with the scale the window has and a
