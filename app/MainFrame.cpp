@@ -33,8 +33,6 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     SetMenuBar(CreateMenus(*manager));
     // Shown but disabled: the popup cannot be opened.
     GetMenuBar()->EnableTop(kFileMenu, false);
-    // The menu bar cannot wrap onto a second line and would widen the window.
-    FitMenuBar(*GetMenuBar(), FromDIP(kClientWidth));
     CreateAccelerators();
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -55,6 +53,8 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::FitToScale() {
+    // The menu bar cannot wrap onto a second line and would widen the window.
+    FitMenuBar(*GetMenuBar(), FromDIP(kClientWidth));
     m_canvas->FitToScale();
     // Minimum and maximum alike: the window cannot be resized. The limits of
     // another scale go first, or they would hold the window to its old size.
@@ -67,7 +67,6 @@ void CMainFrame::FitToScale() {
 void CMainFrame::OnDpiChanged(wxDPIChangedEvent& event) {
     // The window keeps its place; it takes the size of the new scale, which
     // is the size the system suggests, and draws the picture anew.
-    FitMenuBar(*GetMenuBar(), FromDIP(kClientWidth));
     FitToScale();
     m_canvas->Refresh(false);
     event.Skip();

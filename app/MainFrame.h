@@ -33,7 +33,7 @@ public:
 
 private:
     // Sizes the window for a 180 x 240 client area at the present display
-    // scale, fixed at that size.
+    // scale, fixed at that size, with the menu bar fitted to that width.
     void FitToScale();
     void OnDpiChanged(wxDPIChangedEvent& event);
     wxMenuBar* CreateMenus(wxDocManager& manager);

@@ -32,7 +32,6 @@ struct DrawnTitle {
 
 // What the frame's handler needs to measure and draw the titles.
 struct DrawnTitles {
-    HMENU menu = nullptr;
     HFONT font = nullptr;
     std::vector<DrawnTitle> titles;
 
@@ -193,7 +192,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         break;
     }
     case WM_MENUCHAR:
-        if (reinterpret_cast<HMENU>(lParam) == drawn->menu && !drawn->titles.empty()) {
+        if (reinterpret_cast<HMENU>(lParam) == GetMenu(window) && !drawn->titles.empty()) {
             const int index = TitleByMnemonic(*drawn, static_cast<wchar_t>(LOWORD(wParam)));
             if (index >= 0) {
                 return MAKELRESULT(index, MNC_EXECUTE);
@@ -223,24 +222,18 @@ DrawnTitles& TitlesOf(HWND window) {
     return *drawn;
 }
 
-// Makes the first count items of menu drawn by the program, with their
-// titles' addresses as their data, or, with no titles, by the system again.
-void SetDrawnBy(HMENU menu, std::vector<DrawnTitle>& titles, size_t count) {
-    for (size_t index = 0; index < count; ++index) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE;
-        GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA;
-        if (titles.empty()) {
-            info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
-            info.dwItemData = 0;
-        } else {
-            info.fType |= MFT_OWNERDRAW;
-            info.dwItemData = reinterpret_cast<ULONG_PTR>(&titles[index]);
-        }
-        SetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
-    }
+// Makes item index of menu drawn by the program as title, whose address
+// becomes the item's data, or, for no title, by the system again.
+void SetDrawnBy(HMENU menu, size_t index, const DrawnTitle* title) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    info.fType = title != nullptr ? info.fType | MFT_OWNERDRAW
+                                  : info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(title);
+    SetMenuItemInfoW(menu, static_cast<UINT>(index), TRUE, &info);
 }
 
 // The largest font like font, no larger, no smaller than smallest pixels
@@ -322,10 +315,10 @@ void FitMenuBar(wxMenuBar& menuBar, int width) {
     DeleteObject(systemFont);
 
     DrawnTitles& drawn = TitlesOf(window);
-    std::vector<DrawnTitle> none;
-    SetDrawnBy(menu, none, drawn.titles.size());
+    for (size_t index = 0; index < drawn.titles.size(); ++index) {
+        SetDrawnBy(menu, index, nullptr);
+    }
     drawn.titles.clear();
-    drawn.menu = menu;
     if (drawn.font != nullptr) {
         DeleteObject(drawn.font);
         drawn.font = nullptr;
@@ -338,7 +331,9 @@ void FitMenuBar(wxMenuBar& menuBar, int width) {
             title.width = measure.TextWidth(title.text);
         }
         drawn.titles = std::move(titles);
-        SetDrawnBy(menu, drawn.titles, drawn.titles.size());
+        for (size_t index = 0; index < drawn.titles.size(); ++index) {
+            SetDrawnBy(menu, index, &drawn.titles[index]);
+        }
     }
     DrawMenuBar(window);
 }
