@@ -222,9 +222,8 @@ class SwayDesktop(WaylandDesktop):
         """Hands actions to wlinput, started on first use, and waits until
         it has performed them."""
         if self._input_tool is None:
-            self._input_tool = subprocess.Popen([self.wlinput, *map(str, self.size)],
-                                                env=self.env, stdin=subprocess.PIPE,
-                                                stdout=subprocess.PIPE)
+            self._input_tool = subprocess.Popen([self.wlinput], env=self.env,
+                                                stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         tool = self._input_tool
         line = " ".join(["size", str(self.size[0]), str(self.size[1])] + actions) + "\n"
         try:

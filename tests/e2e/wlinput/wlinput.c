@@ -2,9 +2,9 @@
  * virtual pointer and virtual keyboard protocols, as a person would, for
  * the end-to-end tests on native Wayland.
  *
- * Usage: wlinput WIDTH HEIGHT [ACTION...]
- *   move X Y   puts the pointer at (X, Y) of the WIDTH x HEIGHT layout
- *   size W H   takes the layout to be W x H from here on
+ * Usage: wlinput [ACTION...]
+ *   size W H   takes the layout to be W x H pixels from here on
+ *   move X Y   puts the pointer at (X, Y) of the layout
  *   click      presses and releases the left button
  *   key KEYS   presses KEYS, modifiers first, and releases them in reverse:
  *              ctrl+c, alt+BackSpace, shift+Insert, Escape, F6, a, ...
@@ -180,10 +180,14 @@ static void click(struct input* input) {
     }
 }
 
-// Performs the actions in words, such as {"move", "10", "20", "click"}.
+/* Performs the actions in words, such as {"size", "640", "480", "move",
+ * "10", "20", "click"}. */
 static void perform(struct input* input, int count, char** words) {
     for (int index = 0; index < count; ++index) {
         if (strcmp(words[index], "move") == 0 && index + 2 < count) {
+            if (input->width == 0 || input->height == 0) {
+                fail("move before size", "");
+            }
             move_pointer(input, (unsigned)atoi(words[index + 1]), (unsigned)atoi(words[index + 2]));
             index += 2;
         } else if (strcmp(words[index], "size") == 0 && index + 2 < count) {
@@ -222,10 +226,10 @@ static void perform_lines(struct input* input) {
 }
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        fail("usage: wlinput WIDTH HEIGHT [move X Y | size W H | click | key KEYS]...", "");
+    if (argc > 1 && strcmp(argv[1], "--help") == 0) {
+        fail("usage: wlinput [size W H | move X Y | click | key KEYS]...", "");
     }
-    struct input input = {.width = (unsigned)atoi(argv[1]), .height = (unsigned)atoi(argv[2])};
+    struct input input = {0};
     input.display = wl_display_connect(NULL);
     if (input.display == NULL) {
         fail("cannot connect to the Wayland display", "");
@@ -241,8 +245,8 @@ int main(int argc, char** argv) {
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(input.keyboard_manager, input.seat);
     send_keymap(&input);
     settle(&input);
-    if (argc > 3) {
-        perform(&input, argc - 3, argv + 3);
+    if (argc > 1) {
+        perform(&input, argc - 1, argv + 1);
     } else {
         perform_lines(&input);
     }
